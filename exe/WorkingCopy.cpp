@@ -1,0 +1,132 @@
+#include "exe/WorkingCopy.h"
+
+#include "exe/FileError.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tarvix {
+
+namespace {
+
+const char* modeWords(WorkingCopy::Mode mode)
+{
+    switch (mode) {
+    case WorkingCopy::Mode::ReadOnly: return "open for reading";
+    case WorkingCopy::Mode::WriteOnly: return "open for writing";
+    case WorkingCopy::Mode::ReadWrite: return "open for reading and writing";
+    }
+    return "open";
+}
+
+} // namespace
+
+WorkingCopy::WorkingCopy(std::string path, Mode mode) : m_path(std::move(path)), m_mode(mode)
+{
+    int flags = O_CLOEXEC;
+    switch (mode) {
+    case Mode::ReadOnly: flags |= O_RDONLY; break;
+    case Mode::WriteOnly: flags |= O_WRONLY; break;
+    case Mode::ReadWrite: flags |= O_RDWR; break;
+    }
+    m_fd = ::open(m_path.c_str(), flags);
+    if (m_fd < 0) throw FileError::fromErrno(m_path, modeWords(mode), errno);
+    struct stat st {};
+    if (::fstat(m_fd, &st) != 0) {
+        int err = errno;
+        ::close(m_fd);
+        throw FileError::fromErrno(m_path, modeWords(mode), err);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(m_fd);
+        throw FileError(m_path, modeWords(mode), "Not a regular file");
+    }
+    m_length = static_cast<std::uint64_t>(st.st_size);
+}
+
+WorkingCopy::~WorkingCopy()
+{
+    if (m_fd >= 0) ::close(m_fd);
+}
+
+void WorkingCopy::close()
+{
+    if (m_fd < 0) return;
+    int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0) throw FileError::fromErrno(m_path, "close", errno);
+}
+
+std::size_t WorkingCopy::readInto(std::uint64_t offset, std::span<std::uint8_t> buffer)
+{
+    if (m_fd < 0) throw FileError(m_path, "read", "File is not open");
+    std::size_t done = 0;
+    while (done < buffer.size() && offset + done < m_length) {
+        ssize_t n = ::pread(m_fd, buffer.data() + done, buffer.size() - done, static_cast<off_t>(offset + done));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw FileError::fromErrno(m_path, "read", errno);
+        }
+        if (n == 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    std::memset(buffer.data() + done, 0, buffer.size() - done);
+    return done;
+}
+
+std::vector<std::uint8_t> WorkingCopy::read(std::uint64_t offset, std::size_t count)
+{
+    std::vector<std::uint8_t> bytes(count);
+    readInto(offset, bytes);
+    return bytes;
+}
+
+std::uint32_t WorkingCopy::readUnsigned(std::uint64_t offset, int width)
+{
+    std::uint8_t b[4] = {};
+    readInto(offset, std::span<std::uint8_t>(b, static_cast<std::size_t>(width)));
+    std::uint32_t v = 0;
+    for (int i = width - 1; i >= 0; --i) v = (v << 8) | b[i];
+    return v;
+}
+
+std::int32_t WorkingCopy::readSigned(std::uint64_t offset, int width)
+{
+    std::uint32_t v = readUnsigned(offset, width);
+    if (width == 1) return static_cast<std::int8_t>(v);
+    if (width == 2) return static_cast<std::int16_t>(v);
+    return static_cast<std::int32_t>(v);
+}
+
+void WorkingCopy::write(std::uint64_t offset, std::span<const std::uint8_t> bytes)
+{
+    if (m_fd < 0) throw FileError(m_path, "write", "File is not open");
+    if (m_mode == Mode::ReadOnly) throw FileError(m_path, "write", "File was opened for reading only");
+    if (offset > m_length || bytes.size() > m_length - offset) {
+        char where[64];
+        std::snprintf(where, sizeof where, "offset 0x%llX lies outside the file",
+                      static_cast<unsigned long long>(offset));
+        throw FileError(m_path, "write", where);
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::pwrite(m_fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw FileError::fromErrno(m_path, "write", errno);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+void WorkingCopy::writeUnsigned(std::uint64_t offset, int width, std::uint32_t value)
+{
+    std::uint8_t b[4];
+    for (int i = 0; i < width; ++i) b[i] = static_cast<std::uint8_t>(value >> (8 * i));
+    write(offset, std::span<const std::uint8_t>(b, static_cast<std::size_t>(width)));
+}
+
+} // namespace tarvix
