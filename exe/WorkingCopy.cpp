@@ -12,14 +12,14 @@ namespace tarvix {
 
 namespace {
 
-const char* modeWords(WorkingCopy::Mode mode)
+const char* purpose(WorkingCopy::Mode mode)
 {
     switch (mode) {
-    case WorkingCopy::Mode::ReadOnly: return "open for reading";
-    case WorkingCopy::Mode::WriteOnly: return "open for writing";
-    case WorkingCopy::Mode::ReadWrite: return "open for reading and writing";
+    case WorkingCopy::Mode::ReadOnly: return " for reading";
+    case WorkingCopy::Mode::WriteOnly: return " for writing";
+    case WorkingCopy::Mode::ReadWrite: return " for reading and writing";
     }
-    return "open";
+    return "";
 }
 
 } // namespace
@@ -33,16 +33,16 @@ WorkingCopy::WorkingCopy(std::string path, Mode mode) : m_path(std::move(path)),
     case Mode::ReadWrite: flags |= O_RDWR; break;
     }
     m_fd = ::open(m_path.c_str(), flags);
-    if (m_fd < 0) throw FileError::fromErrno(m_path, modeWords(mode), errno);
+    if (m_fd < 0) throw FileError::fromErrno(m_path, "open", errno, purpose(mode));
     struct stat st {};
     if (::fstat(m_fd, &st) != 0) {
         int err = errno;
         ::close(m_fd);
-        throw FileError::fromErrno(m_path, modeWords(mode), err);
+        throw FileError::fromErrno(m_path, "open", err, purpose(mode));
     }
     if (!S_ISREG(st.st_mode)) {
         ::close(m_fd);
-        throw FileError(m_path, modeWords(mode), "Not a regular file");
+        throw FileError(m_path, "open", "Not a regular file", purpose(mode));
     }
     m_length = static_cast<std::uint64_t>(st.st_size);
 }
