@@ -1,0 +1,191 @@
+#include "ui/DialogBuilder.h"
+
+#include "ui/DialogTemplate.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <cmath>
+
+namespace tarvix {
+
+DialogUnits::DialogUnits(const QFont& font)
+{
+    QFontMetricsF fm(font);
+    const double alphabet = fm.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    m_baseX = std::round(alphabet / 52.0 * 2.0) / 2.0;
+    m_baseY = std::ceil(fm.height());
+}
+
+int DialogUnits::x(int du) const { return static_cast<int>(std::lround(du * m_baseX / 4.0)); }
+int DialogUnits::y(int du) const { return static_cast<int>(std::lround(du * m_baseY / 8.0)); }
+
+QRect DialogUnits::rect(int x0, int y0, int w, int h) const
+{
+    const int left = x(x0), top = y(y0);
+    return QRect(left, top, x(x0 + w) - left, y(y0 + h) - top);
+}
+
+QFont templateFont(const DialogTemplate& t)
+{
+    static const QStringList installed = QFontDatabase::families();
+    QFont font;
+    if (installed.contains(t.fontFamily)) font.setFamily(t.fontFamily);
+    else if (t.fontFamily.startsWith(QLatin1String("Comic")) && installed.contains(QStringLiteral("Comic Neue")))
+        font.setFamily(QStringLiteral("Comic Neue"));
+    // 7 and 8 points are Windows' small dialog sizes; on other desktops they read too
+    // small, so they count from the desktop's usual 9 points.
+    font.setPointSizeF(t.fontPointSize + 2);
+    return font;
+}
+
+namespace {
+
+// Static controls of Windows draw "&&" as one ampersand and "&x" as an underlined x.
+QString staticText(const QString& caption)
+{
+    QString out;
+    for (int i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+        out += caption[i];
+    }
+    return out;
+}
+
+QWidget* makeControl(QWidget* parent, const ControlTemplate& c, const DialogUnits& du)
+{
+    using K = ControlTemplate::Kind;
+    QRect r = du.rect(c.x, c.y, c.w, c.h);
+    QWidget* w = nullptr;
+    switch (c.kind) {
+    case K::Label: {
+        auto* label = new QLabel(staticText(c.caption), parent);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setWordWrap(c.caption.contains('\n') || r.height() > du.y(10));
+        // Never cut a label: the text may run on into the free space to its right.
+        if (!label->wordWrap()) r.setWidth(std::max(r.width(), label->sizeHint().width()));
+        w = label;
+        break;
+    }
+    case K::Edit:
+        if (c.multiLine) {
+            auto* edit = new QPlainTextEdit(parent);
+            edit->setReadOnly(c.readOnly);
+            w = edit;
+        } else {
+            auto* edit = new QLineEdit(parent);
+            edit->setReadOnly(c.readOnly);
+            edit->setTextMargins(1, 0, 1, 0);
+            w = edit;
+        }
+        break;
+    case K::Combo: {
+        auto* combo = new QComboBox(parent);
+        combo->addItems(c.rows);
+        // The template's height is that of the opened list; the closed box is one line.
+        const int closed = std::max(du.y(12), combo->fontMetrics().height() + 6);
+        combo->setMaxVisibleItems(std::max(5, (r.height() - closed) / std::max(1, combo->fontMetrics().height())));
+        r.setHeight(closed);
+        w = combo;
+        break;
+    }
+    case K::ListBox: {
+        auto* list = new QListWidget(parent);
+        list->addItems(c.rows);
+        list->setSelectionMode(c.multipleSelection ? QAbstractItemView::MultiSelection
+                                                   : QAbstractItemView::SingleSelection);
+        if (c.multiColumn) {
+            list->setFlow(QListView::TopToBottom);
+            list->setWrapping(true);
+            list->setResizeMode(QListView::Adjust);
+        }
+        w = list;
+        break;
+    }
+    case K::Button: {
+        auto* button = new QPushButton(c.caption, parent);
+        // Enter is handled by the dialog; buttons never grab it by taking the focus.
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        w = button;
+        break;
+    }
+    case K::Check: {
+        auto* box = new QCheckBox(c.caption, parent);
+        r.setWidth(std::max(r.width(), box->sizeHint().width()));
+        r.setHeight(std::max(r.height(), box->sizeHint().height()));
+        r.moveTop(r.top() - (r.height() - du.y(c.h)) / 2);
+        w = box;
+        break;
+    }
+    case K::Radio: {
+        auto* radio = new QRadioButton(c.caption, parent);
+        r.setWidth(std::max(r.width(), radio->sizeHint().width()));
+        r.setHeight(std::max(r.height(), radio->sizeHint().height()));
+        r.moveTop(r.top() - (r.height() - du.y(c.h)) / 2);
+        w = radio;
+        break;
+    }
+    case K::Group: {
+        auto* group = new QGroupBox(c.caption, parent);
+        w = group;
+        break;
+    }
+    case K::Picture: {
+        auto* picture = new QLabel(parent);
+        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        w = picture;
+        break;
+    }
+    case K::Icon: {
+        auto* icon = new QLabel(parent);
+        bool ok = false;
+        const int iconId = c.caption.toInt(&ok);
+        if (ok) icon->setPixmap(QIcon(QStringLiteral(":/icons/%1-32.png").arg(iconId)).pixmap(32, 32));
+        r.setSize(QSize(32, 32));
+        w = icon;
+        break;
+    }
+    }
+    w->setGeometry(r);
+    if (c.id >= 0) w->setObjectName(QString::number(c.id));
+    if (c.hidden) w->hide();
+    if (c.disabled) w->setEnabled(false);
+    return w;
+}
+
+} // namespace
+
+QHash<int, QWidget*> buildControls(QWidget* dialog, const DialogTemplate& t)
+{
+    const DialogUnits du(dialog->font());
+    QHash<int, QWidget*> byId;
+    QWidget* previous = nullptr;
+    QList<QWidget*> groups;
+    for (const ControlTemplate& c : t.controls) {
+        QWidget* w = makeControl(dialog, c, du);
+        if (c.id >= 0) byId.insert(c.id, w);
+        if (c.kind == ControlTemplate::Kind::Group) groups << w;
+        if (w->focusPolicy() != Qt::NoFocus) {
+            if (previous) QWidget::setTabOrder(previous, w);
+            previous = w;
+        }
+    }
+    // Frames are drawn behind the controls they surround, whatever their template order.
+    for (QWidget* g : groups) g->lower();
+    dialog->setFixedSize(du.x(t.width), du.y(t.height));
+    return byId;
+}
+
+} // namespace tarvix

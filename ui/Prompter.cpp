@@ -1,0 +1,82 @@
+#include "ui/Prompter.h"
+
+#include "exe/FileError.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace tarvix {
+
+namespace {
+
+Prompter* g_current = nullptr;
+
+} // namespace
+
+Prompter& Prompter::current()
+{
+    static QtPrompter qtPrompter;
+    return g_current ? *g_current : qtPrompter;
+}
+
+Prompter* Prompter::install(Prompter* prompter)
+{
+    Prompter* previous = g_current;
+    g_current = prompter;
+    return previous;
+}
+
+QString qtFileFilter(const QString& windowsFilter)
+{
+    const QStringList parts = windowsFilter.split('|', Qt::SkipEmptyParts);
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        filters << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+    return filters.join(";;");
+}
+
+QString fileErrorText(const FileError& error)
+{
+    return QString::fromLocal8Bit(error.what());
+}
+
+bool QtPrompter::question(QWidget* owner, const QString& text, const QString& caption)
+{
+    return QMessageBox::question(owner, caption, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void QtPrompter::information(QWidget* owner, const QString& text, const QString& caption)
+{
+    QMessageBox::information(owner, caption, text);
+}
+
+void QtPrompter::fileError(QWidget* owner, const FileError& error)
+{
+    QMessageBox::critical(owner, QStringLiteral("Tarvix"), fileErrorText(error));
+}
+
+QString QtPrompter::openFileName(QWidget* owner, const QString& folder, const QString& filter,
+                                 const QString& defaultSuffix)
+{
+    QFileDialog dialog(owner, QString(), folder, qtFileFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+QString QtPrompter::saveFileName(QWidget* owner, const QString& initialPath, const QString& filter,
+                                 const QString& defaultSuffix)
+{
+    QFileDialog dialog(owner, QString(), QString(), qtFileFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (!initialPath.isEmpty()) dialog.selectFile(initialPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+} // namespace tarvix

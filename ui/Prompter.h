@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace tarvix {
+
+class FileError;
+
+// Everything modal that the user answers goes through here, so that tests can
+// install a scripted stand-in and drive the real dialogs offscreen.
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+
+    // Yes/No with a question icon; true for Yes.
+    virtual bool question(QWidget* owner, const QString& text, const QString& caption) = 0;
+    virtual void information(QWidget* owner, const QString& text, const QString& caption) = 0;
+    // A stop-icon box naming the file and the system's reason.
+    virtual void fileError(QWidget* owner, const FileError& error) = 0;
+    // filter uses the Windows form "Description|*.ext||"; empty result = cancelled.
+    virtual QString openFileName(QWidget* owner, const QString& folder, const QString& filter,
+                                 const QString& defaultSuffix) = 0;
+    // The platform asks before an existing file is overwritten.
+    virtual QString saveFileName(QWidget* owner, const QString& initialPath, const QString& filter,
+                                 const QString& defaultSuffix) = 0;
+
+    static Prompter& current();
+    // Makes prompter current (nullptr restores the Qt one); returns the previous one.
+    static Prompter* install(Prompter* prompter);
+};
+
+// The real one: QMessageBox and QFileDialog.
+class QtPrompter : public Prompter {
+public:
+    bool question(QWidget* owner, const QString& text, const QString& caption) override;
+    void information(QWidget* owner, const QString& text, const QString& caption) override;
+    void fileError(QWidget* owner, const FileError& error) override;
+    QString openFileName(QWidget* owner, const QString& folder, const QString& filter,
+                         const QString& defaultSuffix) override;
+    QString saveFileName(QWidget* owner, const QString& initialPath, const QString& filter,
+                         const QString& defaultSuffix) override;
+};
+
+// "Diablo \ Hellfire Executables|*.exe||" -> "Diablo \ Hellfire Executables (*.exe)".
+QString qtFileFilter(const QString& windowsFilter);
+
+// The text shown for a file error.
+QString fileErrorText(const FileError& error);
+
+} // namespace tarvix
