@@ -44,6 +44,11 @@ std::size_t writeName(WorkingCopy& file, std::uint64_t pointerOffset, std::strin
     if (pointer == 0) return 0;
     std::uint32_t target = translatePointer(pointer, delta);
     std::size_t room = storedTextLength(file, target);
+    // A stored text with no zero byte before the end of the file (or of the look-ahead)
+    // has no terminator of its own to overwrite: ours takes its last byte instead, so the
+    // write stays inside the stored bytes.
+    bool terminated = target + room < file.length() && file.readUnsigned(target + room, 1) == 0;
+    if (!terminated && room > 0) --room;
     std::string_view kept = text.substr(0, std::min(room, text.size()));
     std::vector<std::uint8_t> bytes(kept.begin(), kept.end());
     bytes.push_back(0);

@@ -3,7 +3,9 @@
 #include "exe/FileError.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <stdexcept>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,6 +22,12 @@ const char* purpose(WorkingCopy::Mode mode)
     case WorkingCopy::Mode::ReadWrite: return " for reading and writing";
     }
     return "";
+}
+
+// Fields are 1, 2 or 4 bytes; anything else would run past the 4-byte scratch buffers.
+void checkWidth(int width)
+{
+    if (width < 1 || width > 4) throw std::invalid_argument("field width must be 1 to 4 bytes");
 }
 
 } // namespace
@@ -86,6 +94,7 @@ std::vector<std::uint8_t> WorkingCopy::read(std::uint64_t offset, std::size_t co
 
 std::uint32_t WorkingCopy::readUnsigned(std::uint64_t offset, int width)
 {
+    checkWidth(width);
     std::uint8_t b[4] = {};
     readInto(offset, std::span<std::uint8_t>(b, static_cast<std::size_t>(width)));
     std::uint32_t v = 0;
@@ -124,6 +133,7 @@ void WorkingCopy::write(std::uint64_t offset, std::span<const std::uint8_t> byte
 
 void WorkingCopy::writeUnsigned(std::uint64_t offset, int width, std::uint32_t value)
 {
+    checkWidth(width);
     std::uint8_t b[4];
     for (int i = 0; i < width; ++i) b[i] = static_cast<std::uint8_t>(value >> (8 * i));
     write(offset, std::span<const std::uint8_t>(b, static_cast<std::size_t>(width)));
