@@ -1,0 +1,163 @@
+#include "ScratchDir.h"
+
+#include "exe/FileError.h"
+#include "exe/WorkingCopy.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <numeric>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace tarvix;
+using tarvix::test::ScratchDir;
+
+namespace {
+
+std::vector<std::uint8_t> counting(std::size_t n)
+{
+    std::vector<std::uint8_t> bytes(n);
+    std::iota(bytes.begin(), bytes.end(), std::uint8_t{1});
+    return bytes;
+}
+
+// Expects `action` to throw a FileError that names the file and carries `reason`
+// (the system's words) both on its own and inside its message.
+template <class Action>
+void expectFileError(Action action, const std::string& path, const std::string& reason)
+{
+    try {
+        action();
+        ADD_FAILURE() << "no FileError for " << path;
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.path(), path);
+        EXPECT_EQ(e.reason(), reason);
+        std::string message = e.what();
+        EXPECT_NE(message.find(path), std::string::npos) << message;
+        EXPECT_NE(message.find(reason), std::string::npos) << message;
+    }
+}
+
+} // namespace
+
+TEST(WorkingCopyTest, ReadsLittleEndianFieldsAndZeroFillsPastTheEnd)
+{
+    ScratchDir dir;
+    auto file = dir.write("short.exe", {0x34, 0x12, 0xFE, 0xFF, 0x80, 0xAA, 0xBB});
+    WorkingCopy copy(file, WorkingCopy::Mode::ReadOnly);
+    EXPECT_EQ(copy.length(), 7u);
+
+    EXPECT_EQ(copy.readUnsigned(0, 2), 0x1234u);
+    EXPECT_EQ(copy.readSigned(2, 2), -2);
+    EXPECT_EQ(copy.readSigned(4, 1), -128);
+    EXPECT_EQ(copy.readUnsigned(4, 1), 0x80u);
+    EXPECT_EQ(copy.readSigned(0, 4), static_cast<std::int32_t>(0xFFFE1234u));
+
+    // A buffer that reaches past the end keeps the bytes that exist and zeros the rest,
+    // whatever it held before.
+    std::vector<std::uint8_t> buffer(4, 0xEE);
+    EXPECT_EQ(copy.readInto(5, buffer), 2u);
+    EXPECT_EQ(buffer, (std::vector<std::uint8_t>{0xAA, 0xBB, 0, 0}));
+    EXPECT_EQ(copy.readInto(50, buffer), 0u);
+    EXPECT_EQ(buffer, std::vector<std::uint8_t>(4, 0));
+    EXPECT_EQ(copy.readUnsigned(6, 4), 0xBBu);
+
+    EXPECT_THROW(copy.readUnsigned(0, 5), std::invalid_argument);
+    EXPECT_THROW(copy.readUnsigned(0, 0), std::invalid_argument);
+}
+
+TEST(WorkingCopyTest, WritesStayInsideTheFileAndNeverChangeItsLength)
+{
+    ScratchDir dir;
+    const auto original = counting(16);
+    auto file = dir.write("mod.exe", original);
+    {
+        WorkingCopy copy(file, WorkingCopy::Mode::ReadWrite);
+        const std::vector<std::uint8_t> four{0xA1, 0xA2, 0xA3, 0xA4};
+        // Straddling the end, starting at the end, or lying beyond it: all refused whole.
+        EXPECT_THROW(copy.write(14, four), FileError);
+        EXPECT_THROW(copy.write(16, std::vector<std::uint8_t>{0}), FileError);
+        EXPECT_THROW(copy.writeUnsigned(100, 1, 0), FileError);
+        EXPECT_THROW(copy.writeUnsigned(0, 8, 0), std::invalid_argument);
+    }
+    EXPECT_EQ(ScratchDir::contents(file), original);
+
+    {
+        WorkingCopy copy(file, WorkingCopy::Mode::WriteOnly);
+        copy.write(12, std::vector<std::uint8_t>{0xA1, 0xA2, 0xA3, 0xA4}); // ends exactly at the end
+        copy.writeUnsigned(0, 2, 0xFFFFBEEF);                             // low bytes only
+        copy.close();
+    }
+    auto expected = original;
+    expected[0] = 0xEF;
+    expected[1] = 0xBE;
+    expected[12] = 0xA1;
+    expected[13] = 0xA2;
+    expected[14] = 0xA3;
+    expected[15] = 0xA4;
+    EXPECT_EQ(ScratchDir::contents(file), expected);
+
+    {
+        // Opened for reading only, a write is refused before it reaches the file.
+        WorkingCopy copy(file, WorkingCopy::Mode::ReadOnly);
+        EXPECT_THROW(copy.writeUnsigned(0, 1, 0), FileError);
+    }
+    EXPECT_EQ(ScratchDir::contents(file), expected);
+}
+
+TEST(WorkingCopyTest, MissingFileIsReportedAndNeverCreated)
+{
+    ScratchDir dir;
+    const std::string missing = dir.path("diablo.exe");
+    for (auto mode : {WorkingCopy::Mode::ReadOnly, WorkingCopy::Mode::WriteOnly, WorkingCopy::Mode::ReadWrite}) {
+        expectFileError([&] { WorkingCopy copy(missing, mode); }, missing, std::strerror(ENOENT));
+        EXPECT_FALSE(std::filesystem::exists(missing));
+    }
+    const std::string underMissingDir = dir.path("no-such-folder/mod.exe");
+    expectFileError([&] { WorkingCopy copy(underMissingDir, WorkingCopy::Mode::ReadWrite); }, underMissingDir,
+                    std::strerror(ENOENT));
+}
+
+TEST(WorkingCopyTest, OpeningForWritingNeverTruncates)
+{
+    ScratchDir dir;
+    const auto original = counting(32);
+    auto file = dir.write("mod.exe", original);
+    for (auto mode : {WorkingCopy::Mode::WriteOnly, WorkingCopy::Mode::ReadWrite}) {
+        WorkingCopy copy(file, mode);
+        EXPECT_EQ(copy.length(), 32u);
+    }
+    EXPECT_EQ(ScratchDir::contents(file), original);
+}
+
+TEST(WorkingCopyTest, DirectoryIsNotAWorkingCopy)
+{
+    // Refused whoever runs the test, unlike a read-only file.
+    ScratchDir dir;
+    const std::string folder = dir.path("folder.exe");
+    std::filesystem::create_directory(folder);
+    expectFileError([&] { WorkingCopy copy(folder, WorkingCopy::Mode::ReadOnly); }, folder, "Not a regular file");
+    expectFileError([&] { WorkingCopy copy(folder, WorkingCopy::Mode::ReadWrite); }, folder, std::strerror(EISDIR));
+}
+
+TEST(WorkingCopyTest, ReadOnlyFileRefusesWritingButOpensForReading)
+{
+    ScratchDir dir;
+    const auto original = counting(8);
+    auto file = dir.write("mod.exe", original);
+    ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+
+    {
+        WorkingCopy copy(file, WorkingCopy::Mode::ReadOnly);
+        EXPECT_EQ(copy.readUnsigned(0, 1), 1u);
+    }
+    // Permissions bind everyone but a privileged user, who may write regardless.
+    if (::access(file.c_str(), W_OK) == 0) GTEST_SKIP() << "file permissions are not enforced for this user";
+    for (auto mode : {WorkingCopy::Mode::WriteOnly, WorkingCopy::Mode::ReadWrite})
+        expectFileError([&] { WorkingCopy copy(file, mode); }, file, std::strerror(EACCES));
+    EXPECT_EQ(ScratchDir::contents(file), original);
+}
