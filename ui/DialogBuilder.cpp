@@ -31,6 +31,24 @@ DialogUnits::DialogUnits(const QFont& font)
 int DialogUnits::x(int du) const { return static_cast<int>(std::lround(du * m_baseX / 4.0)); }
 int DialogUnits::y(int du) const { return static_cast<int>(std::lround(du * m_baseY / 8.0)); }
 
+void DialogUnits::fitCaptions(const QFont& font, const DialogTemplate& t)
+{
+    using K = ControlTemplate::Kind;
+    QFontMetricsF fm(font);
+    const double indicator = fm.height() + 4; // the box or circle of a check or radio button
+    double needed = m_baseX;
+    for (const ControlTemplate& c : t.controls) {
+        if (c.caption.isEmpty() || c.caption.contains('\n') || c.w <= 0) continue;
+        double width = 0;
+        if (c.kind == K::Label) width = fm.horizontalAdvance(c.caption) + 1;
+        else if (c.kind == K::Check || c.kind == K::Radio) width = fm.horizontalAdvance(c.caption) + indicator;
+        else continue;
+        needed = std::max(needed, width * 4.0 / c.w);
+    }
+    // A runaway caption must not blow the dialog up; beyond this it may be cut.
+    m_baseX = std::min(needed, m_baseX * 1.35);
+}
+
 QRect DialogUnits::rect(int x0, int y0, int w, int h) const
 {
     const int left = x(x0), top = y(y0);
@@ -73,8 +91,6 @@ QWidget* makeControl(QWidget* parent, const ControlTemplate& c, const DialogUnit
         auto* label = new QLabel(staticText(c.caption), parent);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setWordWrap(c.caption.contains('\n') || r.height() > du.y(10));
-        // Never cut a label: the text may run on into the free space to its right.
-        if (!label->wordWrap()) r.setWidth(std::max(r.width(), label->sizeHint().width()));
         w = label;
         break;
     }
@@ -93,6 +109,7 @@ QWidget* makeControl(QWidget* parent, const ControlTemplate& c, const DialogUnit
     case K::Combo: {
         auto* combo = new QComboBox(parent);
         combo->addItems(c.rows);
+        combo->setCurrentIndex(-1); // a drop-down list starts without a selection
         // The template's height is that of the opened list; the closed box is one line.
         const int closed = std::max(du.y(12), combo->fontMetrics().height() + 6);
         combo->setMaxVisibleItems(std::max(5, (r.height() - closed) / std::max(1, combo->fontMetrics().height())));
@@ -123,7 +140,6 @@ QWidget* makeControl(QWidget* parent, const ControlTemplate& c, const DialogUnit
     }
     case K::Check: {
         auto* box = new QCheckBox(c.caption, parent);
-        r.setWidth(std::max(r.width(), box->sizeHint().width()));
         r.setHeight(std::max(r.height(), box->sizeHint().height()));
         r.moveTop(r.top() - (r.height() - du.y(c.h)) / 2);
         w = box;
@@ -131,7 +147,6 @@ QWidget* makeControl(QWidget* parent, const ControlTemplate& c, const DialogUnit
     }
     case K::Radio: {
         auto* radio = new QRadioButton(c.caption, parent);
-        r.setWidth(std::max(r.width(), radio->sizeHint().width()));
         r.setHeight(std::max(r.height(), radio->sizeHint().height()));
         r.moveTop(r.top() - (r.height() - du.y(c.h)) / 2);
         w = radio;
@@ -169,7 +184,8 @@ QWidget* makeControl(QWidget* parent, const ControlTemplate& c, const DialogUnit
 
 QHash<int, QWidget*> buildControls(QWidget* dialog, const DialogTemplate& t)
 {
-    const DialogUnits du(dialog->font());
+    DialogUnits du(dialog->font());
+    du.fitCaptions(dialog->font(), t);
     QHash<int, QWidget*> byId;
     QWidget* previous = nullptr;
     QList<QWidget*> groups;

@@ -15,6 +15,10 @@ struct DialogTemplate;
 class DialogUnits {
 public:
     explicit DialogUnits(const QFont& font);
+    // Widens the horizontal unit where the font's texts are wider, relative to its
+    // average character, than the font the template was drawn with: every caption
+    // then fits its control instead of being cut.
+    void fitCaptions(const QFont& font, const DialogTemplate& t);
     int x(int du) const;
     int y(int du) const;
     QRect rect(int x, int y, int w, int h) const;

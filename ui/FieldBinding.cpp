@@ -156,7 +156,7 @@ void FieldBinding::show(WorkingCopy& file, std::uint64_t recordOffset)
                 line->setReadOnly(true);
                 line->setToolTip(QStringLiteral("This record has no name in the game; there is nothing to edit."));
             } else {
-                const std::size_t room = storedTextLength(file, stored.target);
+                const std::size_t room = storedTextLength(file, stored.target, static_cast<std::size_t>(c.cap) + 1);
                 const int limit = static_cast<int>(std::min<std::size_t>(room, c.cap));
                 line->setReadOnly(false);
                 line->setMaxLength(std::max(limit, 1));

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <ostream>
+#include <map>
+#include <vector>
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace tarvix::test {
+
+// A private copy of a generated sample executable, and the bytes it held at the start,
+// so a test can say exactly which bytes an action may change.
+class SampleCopy {
+public:
+    explicit SampleCopy(const QString& edition) // "diablo" or "hellfire"
+    {
+        path = dir.path() + "/" + edition + "-sample.exe";
+        const QString source = QStringLiteral(TARVIX_SAMPLE_DIR "/%1-sample.exe").arg(edition);
+        if (!QFile::copy(source, path)) ADD_FAILURE() << "missing sample " << source.toStdString();
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        before = bytes();
+    }
+
+    QByteArray bytes() const
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    void poke(std::uint32_t offset, std::vector<std::uint8_t> values)
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.seek(offset);
+        f.write(reinterpret_cast<const char*>(values.data()), static_cast<qint64>(values.size()));
+        f.close();
+        before = bytes();
+    }
+
+    std::uint32_t readLE(std::uint32_t offset, int width) const
+    {
+        const QByteArray b = bytes();
+        std::uint32_t v = 0;
+        for (int i = width - 1; i >= 0; --i) v = (v << 8) | static_cast<std::uint8_t>(b[offset + i]);
+        return v;
+    }
+
+    // Offsets whose byte differs from the start, with the new byte.
+    std::map<std::uint32_t, std::uint8_t> changes() const
+    {
+        std::map<std::uint32_t, std::uint8_t> diff;
+        const QByteArray now = bytes();
+        EXPECT_EQ(now.size(), before.size()) << "the working copy's length changed";
+        for (qsizetype i = 0; i < std::min(now.size(), before.size()); ++i)
+            if (now[i] != before[i]) diff[static_cast<std::uint32_t>(i)] = static_cast<std::uint8_t>(now[i]);
+        return diff;
+    }
+
+    // The bytes of expected that really differ from the start (writing a byte its own
+    // value changes nothing that a comparison can see).
+    std::map<std::uint32_t, std::uint8_t> differing(std::map<std::uint32_t, std::uint8_t> expected) const
+    {
+        std::erase_if(expected, [&](const auto& kv) { return static_cast<std::uint8_t>(before[kv.first]) == kv.second; });
+        return expected;
+    }
+
+    QTemporaryDir dir;
+    QString path;
+    QByteArray before;
+};
+
+// Little-endian bytes of value, for expected changes.
+inline std::map<std::uint32_t, std::uint8_t> le(std::uint32_t offset, std::uint32_t value, int width)
+{
+    std::map<std::uint32_t, std::uint8_t> m;
+    for (int i = 0; i < width; ++i) m[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    return m;
+}
+
+} // namespace tarvix::test
