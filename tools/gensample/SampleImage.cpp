@@ -20,8 +20,8 @@ std::string describe(const SampleImage::Region& region)
     return region.what + " [" + hex(region.begin) + ", " + hex(region.end) + ")";
 }
 
-// Bytes that belong to no table: varied, so that a read at a wrong offset does not
-// happen to find the zeros or the values it expects.
+// Bytes the data does not describe, inside records or between tables: varied, so that a
+// read at a wrong offset or of a wrong width does not happen to find what it expects.
 std::uint8_t fillerByte(std::uint64_t offset)
 {
     return static_cast<std::uint8_t>((static_cast<std::uint32_t>(offset) * 0x9E3779B1u) >> 24);
@@ -32,7 +32,8 @@ std::uint8_t fillerByte(std::uint64_t offset)
 SampleImage::SampleImage(const Edition& edition, std::uint32_t poolOffset)
     : m_edition(edition), m_poolOffset(poolOffset), m_bytes(edition.fileLength)
 {
-    for (std::size_t i = 0; i < m_bytes.size(); ++i) m_bytes[i] = fillerByte(i);
+    for (std::size_t i = 0; i < m_bytes.size(); ++i)
+        m_bytes[i] = fillerByte(i);
 }
 
 void SampleImage::checkInside(std::uint64_t offset, std::uint64_t size, std::string_view what) const
@@ -42,17 +43,19 @@ void SampleImage::checkInside(std::uint64_t offset, std::uint64_t size, std::str
                                  " bytes) lies outside the " + std::to_string(m_bytes.size()) + "-byte file");
 }
 
-void SampleImage::reserve(std::string what, std::uint64_t offset, std::uint64_t size)
+void SampleImage::reserve(std::string what, std::uint64_t offset, std::uint64_t size, Fill fill)
 {
     checkInside(offset, size, what);
-    std::fill_n(m_bytes.begin() + static_cast<std::ptrdiff_t>(offset), size, std::uint8_t{0});
+    if (fill == Fill::Clear)
+        std::fill_n(m_bytes.begin() + static_cast<std::ptrdiff_t>(offset), size, std::uint8_t{0});
     m_regions.push_back({std::move(what), offset, offset + size});
 }
 
 void SampleImage::putInteger(std::uint64_t offset, std::uint32_t width, std::uint32_t value)
 {
     checkInside(offset, width, "a field");
-    for (std::uint32_t i = 0; i < width; ++i) m_bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    for (std::uint32_t i = 0; i < width; ++i)
+        m_bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 void SampleImage::putBytes(std::uint64_t offset, std::string_view bytes)
@@ -74,7 +77,7 @@ std::uint32_t SampleImage::addText(std::string_view text)
 
 void SampleImage::finish()
 {
-    reserve("text pool", m_poolOffset, m_pool.size());
+    reserve("text pool", m_poolOffset, m_pool.size(), Fill::Clear);
     putBytes(m_poolOffset, m_pool);
 
     std::sort(m_regions.begin(), m_regions.end(),

@@ -23,9 +23,15 @@ public:
 
     const Edition& edition() const { return m_edition; }
 
-    // Claims [offset, offset + size) and clears it, so that bytes a record does not
-    // describe read as zero.
-    void reserve(std::string what, std::uint64_t offset, std::uint64_t size);
+    // What a claimed region holds before its fields are written.
+    enum class Fill {
+        Keep,  // the filler: record bytes the data does not describe stay as varied as the
+               // game's own, so a reader that takes a field too wide gets a wrong value
+        Clear, // zeros, as behind a text in its buffer
+    };
+
+    // Claims [offset, offset + size).
+    void reserve(std::string what, std::uint64_t offset, std::uint64_t size, Fill fill);
     // Low `width` bytes of value, little-endian.
     void putInteger(std::uint64_t offset, std::uint32_t width, std::uint32_t value);
     void putBytes(std::uint64_t offset, std::string_view bytes);

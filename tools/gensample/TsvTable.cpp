@@ -62,7 +62,8 @@ bool TsvTable::hasColumn(std::string_view column) const
 std::size_t TsvTable::columnIndex(std::string_view column) const
 {
     auto it = std::find(m_columns.begin(), m_columns.end(), column);
-    if (it == m_columns.end()) throw std::runtime_error(m_path + ": no column \"" + std::string(column) + "\"");
+    if (it == m_columns.end())
+        throw std::runtime_error(m_path + ": no column \"" + std::string(column) + "\"");
     return static_cast<std::size_t>(it - m_columns.begin());
 }
 

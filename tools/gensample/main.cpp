@@ -9,6 +9,7 @@
 #include "exe/Edition.h"
 #include "exe/PointerTranslation.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
@@ -19,6 +20,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -27,7 +29,10 @@ using namespace tarvix::gensample;
 
 namespace {
 
-std::string editionSuffix(const Edition& edition) { return edition.tag == kDiablo.tag ? "diablo" : "hellfire"; }
+std::string editionSuffix(const Edition& edition)
+{
+    return edition.tag == kDiablo.tag ? "diablo" : "hellfire";
+}
 
 // The data files of one edition, loaded once, with the columns that some layout used.
 class DataFiles {
@@ -45,7 +50,10 @@ public:
         return it->second;
     }
 
-    void markUsed(std::string_view stem, std::string_view column) { m_used[std::string(stem)].emplace(column); }
+    void markUsed(std::string_view stem, std::string_view column)
+    {
+        m_used[std::string(stem)].emplace(column);
+    }
 
     // A column that no layout stores is most likely a layout that forgot a field.
     void checkAllColumnsUsed() const
@@ -54,7 +62,8 @@ public:
             const auto& used = m_used.at(stem);
             for (const auto& column : table.columns()) {
                 if (!used.count(column) && !isDescriptiveColumn(column))
-                    throw std::runtime_error(table.path() + ": column \"" + column + "\" is stored by no table");
+                    throw std::runtime_error(table.path() + ": column \"" + column +
+                                             "\" is stored by no table");
             }
         }
     }
@@ -88,8 +97,8 @@ std::uint32_t fieldBits(const TsvTable& data, std::size_t row, const Field& fiel
     std::int64_t value = parseInteger(data, row, field.column);
     int bits = static_cast<int>(8 * field.width);
     std::int64_t low = field.kind == Kind::Signed ? -(std::int64_t{1} << (bits - 1)) : 0;
-    std::int64_t high = field.kind == Kind::Signed ? (std::int64_t{1} << (bits - 1)) - 1
-                                                   : (std::int64_t{1} << bits) - 1;
+    std::int64_t high =
+        field.kind == Kind::Signed ? (std::int64_t{1} << (bits - 1)) - 1 : (std::int64_t{1} << bits) - 1;
     if (value < low || value > high)
         throw std::runtime_error(where(data, row, field.column) + ": " + std::to_string(value) +
                                  " does not fit " + std::to_string(field.width) + " byte(s)");
@@ -103,7 +112,8 @@ std::uint32_t textPointer(SampleImage& image, const TsvTable& data, std::size_t 
     const std::string& text = data.cell(row, field.column);
     if (isNull != 0 && isNull != 1) throw std::runtime_error(where(data, row, nullColumn) + ": not 0 or 1");
     if (isNull == 0) return image.addText(text);
-    if (!text.empty()) throw std::runtime_error(where(data, row, field.column) + ": text given for a NULL pointer");
+    if (!text.empty())
+        throw std::runtime_error(where(data, row, field.column) + ": text given for a NULL pointer");
     return 0;
 }
 
@@ -123,13 +133,16 @@ void layTable(SampleImage& image, DataFiles& files, const TableLayout& table)
         bool badWidth = field.kind == Kind::Text ? field.width != 4
                                                  : field.width != 1 && field.width != 2 && field.width != 4;
         if (badWidth || field.offset + field.width > stride)
-            throw std::runtime_error(name + ": field \"" + std::string(field.column) + "\" does not fit its record");
+            throw std::runtime_error(name + ": field \"" + std::string(field.column) +
+                                     "\" does not fit its record");
         files.markUsed(table.data, field.column);
         if (field.kind == Kind::Text) files.markUsed(table.data, std::string(field.column) + "_null");
     }
     if (!table.indexColumn.empty()) files.markUsed(table.data, table.indexColumn);
 
-    image.reserve(name, base, std::max<std::uint64_t>(std::uint64_t{count} * stride, table.reserved.of(edition)));
+    image.reserve(name, base,
+                  std::max<std::uint64_t>(std::uint64_t{count} * stride, table.reserved.of(edition)),
+                  SampleImage::Fill::Keep);
 
     std::vector<bool> seen(count, false);
     for (std::size_t row = 0; row < data.rowCount(); ++row) {
@@ -137,15 +150,15 @@ void layTable(SampleImage& image, DataFiles& files, const TableLayout& table)
         if (!table.indexColumn.empty()) {
             std::int64_t index = parseInteger(data, row, table.indexColumn);
             if (index < 0 || index >= count || seen[static_cast<std::size_t>(index)])
-                throw std::runtime_error(where(data, row, table.indexColumn) + ": record " + std::to_string(index) +
-                                         " is outside the table or given twice");
+                throw std::runtime_error(where(data, row, table.indexColumn) + ": record " +
+                                         std::to_string(index) + " is outside the table or given twice");
             record = static_cast<std::size_t>(index);
         }
         seen[record] = true;
         std::uint64_t at = base + std::uint64_t{stride} * record;
         for (const Field& field : table.fields) {
-            std::uint32_t bits = field.kind == Kind::Text ? textPointer(image, data, row, field)
-                                                          : fieldBits(data, row, field);
+            std::uint32_t bits =
+                field.kind == Kind::Text ? textPointer(image, data, row, field) : fieldBits(data, row, field);
             image.putInteger(at + field.offset, field.width, bits);
         }
     }
@@ -173,7 +186,8 @@ void layFixedTexts(SampleImage& image, DataFiles& files)
 
     for (const FixedText& text : fixedTexts()) {
         std::size_t row = 0;
-        while (row < data.rowCount() && data.cell(row, "key") != text.key) ++row;
+        while (row < data.rowCount() && data.cell(row, "key") != text.key)
+            ++row;
         if (row == data.rowCount())
             throw std::runtime_error(data.path() + ": no row \"" + std::string(text.key) + "\"");
 
@@ -188,9 +202,11 @@ void layFixedTexts(SampleImage& image, DataFiles& files)
         const std::string& before = data.cell(row, "byte_before");
         if (value.size() + 1 > text.region)
             throw std::runtime_error(where(data, row, "value") + ": longer than its region");
-        if (before.size() > 1) throw std::runtime_error(where(data, row, "byte_before") + ": more than one byte");
+        if (before.size() > 1)
+            throw std::runtime_error(where(data, row, "byte_before") + ": more than one byte");
 
-        image.reserve(std::string(text.key), offset - before.size(), before.size() + text.region);
+        image.reserve(std::string(text.key), offset - before.size(), before.size() + text.region,
+                      SampleImage::Fill::Clear);
         image.putBytes(offset - before.size(), before);
         image.putBytes(offset, value);
     }
@@ -202,18 +218,21 @@ void layFlipTablePointer(SampleImage& image)
     const TableLayout* target = nullptr;
     for (const TableLayout& table : tableLayouts())
         if (table.name == pointer.table) target = &table;
-    if (!target) throw std::runtime_error(std::string(pointer.name) + ": no table \"" + std::string(pointer.table) + "\"");
+    if (!target)
+        throw std::runtime_error(std::string(pointer.name) + ": no table \"" + std::string(pointer.table) +
+                                 "\"");
 
     // The game's own pointer to this table is one the editor translates with Hellfire's
     // delta in both editions; check it leads back to the table under the editor's rule.
     std::uint32_t place = target->offset.of(image.edition());
     std::uint32_t value = place + kHighRangeDelta;
     if (translateHighRangePointer(value, image.edition().pointerDelta) != place)
-        throw std::runtime_error(std::string(pointer.name) + ": the table at " + std::to_string(place) +
-                                 " cannot be reached (Diablo needs it where the pointer falls in the high range)");
+        throw std::runtime_error(
+            std::string(pointer.name) + ": the table at offset " + std::to_string(place) +
+            " cannot be reached (Diablo needs it where the pointer falls in the high range)");
 
     std::uint32_t at = pointer.offset.of(image.edition());
-    image.reserve(std::string(pointer.name), at, 4);
+    image.reserve(std::string(pointer.name), at, 4, SampleImage::Fill::Keep);
     image.putInteger(at, 4, value);
 }
 
@@ -221,7 +240,8 @@ SampleImage buildSample(const fs::path& dataDir, const Edition& edition)
 {
     SampleImage image(edition, kPoolOffset.of(edition));
     DataFiles files(dataDir, edition);
-    for (const TableLayout& table : tableLayouts()) layTable(image, files, table);
+    for (const TableLayout& table : tableLayouts())
+        layTable(image, files, table);
     layFixedTexts(image, files);
     layFlipTablePointer(image);
     files.checkAllColumnsUsed();
@@ -248,8 +268,8 @@ void printMap(const std::string& fileName, const SampleImage& image)
     std::printf("%s\n", fileName.c_str());
     for (const auto& region : image.regions())
         std::printf("  0x%06llX..0x%06llX %7llu  %s\n", static_cast<unsigned long long>(region.begin),
-                    static_cast<unsigned long long>(region.end), static_cast<unsigned long long>(region.end - region.begin),
-                    region.what.c_str());
+                    static_cast<unsigned long long>(region.end),
+                    static_cast<unsigned long long>(region.end - region.begin), region.what.c_str());
 }
 
 } // namespace
@@ -271,8 +291,9 @@ int main(int argc, char** argv)
         SampleImage diablo = buildSample(dataDir, kDiablo);
         SampleImage hellfire = buildSample(dataDir, kHellfire);
         fs::create_directories(outDir);
-        for (const auto& [name, image] : {std::pair<std::string, const SampleImage*>{"diablo-sample.exe", &diablo},
-                                          {"hellfire-sample.exe", &hellfire}}) {
+        for (const auto& [name, image] :
+             {std::pair<std::string, const SampleImage*>{"diablo-sample.exe", &diablo},
+              {"hellfire-sample.exe", &hellfire}}) {
             writeFile(outDir / name, image->bytes());
             if (map) printMap(name, *image);
         }
