@@ -1,5 +1,5 @@
-#include "exe/Edition.h"
 #include "exe/PointerTranslation.h"
+#include "exe/Edition.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,8 @@ TEST(EditionTest, RecognisedOnlyByExactLengthAndExactTag)
 
     EXPECT_EQ(editionForTag("diablo7"), &kDiablo);
     EXPECT_EQ(editionForTag("hell1"), &kHellfire);
-    for (const char* tag : {"Diablo7", "HELL1", "diablo", "hell1 ", ""}) EXPECT_EQ(editionForTag(tag), nullptr) << tag;
+    for (const char* tag : {"Diablo7", "HELL1", "diablo", "hell1 ", ""})
+        EXPECT_EQ(editionForTag(tag), nullptr) << tag;
 
     EXPECT_EQ(byEdition<int>("diablo7", 1, 2), 1);
     EXPECT_EQ(byEdition<int>("hell1", 1, 2), 2);

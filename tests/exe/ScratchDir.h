@@ -53,6 +53,9 @@ private:
 };
 
 // Bytes of a text without its terminator, for laying texts into test files.
-inline std::vector<std::uint8_t> bytesOf(const std::string& text) { return {text.begin(), text.end()}; }
+inline std::vector<std::uint8_t> bytesOf(const std::string& text)
+{
+    return {text.begin(), text.end()};
+}
 
 } // namespace tarvix::test

@@ -24,7 +24,8 @@ public:
 
     void pointer(std::size_t at, std::uint32_t value)
     {
-        for (int i = 0; i < 4; ++i) m_bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            m_bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
     }
     void pointerTo(std::size_t at, std::uint32_t target) { pointer(at, target + kDelta); }
     // text and, unless told otherwise, its zero byte

@@ -89,7 +89,7 @@ TEST(WorkingCopyTest, WritesStayInsideTheFileAndNeverChangeItsLength)
     {
         WorkingCopy copy(file, WorkingCopy::Mode::WriteOnly);
         copy.write(12, std::vector<std::uint8_t>{0xA1, 0xA2, 0xA3, 0xA4}); // ends exactly at the end
-        copy.writeUnsigned(0, 2, 0xFFFFBEEF);                             // low bytes only
+        copy.writeUnsigned(0, 2, 0xFFFFBEEF);                              // low bytes only
         copy.close();
     }
     auto expected = original;
@@ -113,7 +113,8 @@ TEST(WorkingCopyTest, MissingFileIsReportedAndNeverCreated)
 {
     ScratchDir dir;
     const std::string missing = dir.path("diablo.exe");
-    for (auto mode : {WorkingCopy::Mode::ReadOnly, WorkingCopy::Mode::WriteOnly, WorkingCopy::Mode::ReadWrite}) {
+    for (auto mode :
+         {WorkingCopy::Mode::ReadOnly, WorkingCopy::Mode::WriteOnly, WorkingCopy::Mode::ReadWrite}) {
         expectFileError([&] { WorkingCopy copy(missing, mode); }, missing, std::strerror(ENOENT));
         EXPECT_FALSE(std::filesystem::exists(missing));
     }
@@ -140,8 +141,10 @@ TEST(WorkingCopyTest, DirectoryIsNotAWorkingCopy)
     ScratchDir dir;
     const std::string folder = dir.path("folder.exe");
     std::filesystem::create_directory(folder);
-    expectFileError([&] { WorkingCopy copy(folder, WorkingCopy::Mode::ReadOnly); }, folder, "Not a regular file");
-    expectFileError([&] { WorkingCopy copy(folder, WorkingCopy::Mode::ReadWrite); }, folder, std::strerror(EISDIR));
+    expectFileError([&] { WorkingCopy copy(folder, WorkingCopy::Mode::ReadOnly); }, folder,
+                    "Not a regular file");
+    expectFileError([&] { WorkingCopy copy(folder, WorkingCopy::Mode::ReadWrite); }, folder,
+                    std::strerror(EISDIR));
 }
 
 TEST(WorkingCopyTest, ReadOnlyFileRefusesWritingButOpensForReading)
