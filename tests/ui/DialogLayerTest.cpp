@@ -1,0 +1,120 @@
+#include "ui/CDialog.h"
+#include "ui/DialogInt.h"
+#include "ui/DialogTemplate.h"
+#include "ui/Prompter.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace tarvix;
+
+TEST(DialogInt, ParsesAsTheDialogItemConversionDoes)
+{
+    EXPECT_EQ(parseDialogInt(" 12 ", false), 12);
+    EXPECT_EQ(parseDialogInt("-5", true), -5);
+    EXPECT_EQ(parseDialogInt("-5", false), std::nullopt); // a minus sign where unsigned
+    EXPECT_EQ(parseDialogInt("4294967295", false), 4294967295LL);
+    EXPECT_EQ(parseDialogInt("4294967296", false), std::nullopt);
+    EXPECT_EQ(parseDialogInt("-2147483648", true), -2147483648LL);
+    EXPECT_EQ(parseDialogInt("2147483648", true), std::nullopt);
+    for (const char* bad : {"", " ", "-", "12abc", "1 2", "0x10", "+3"})
+        EXPECT_EQ(dialogIntBits(bad, true), 0u) << bad;
+    EXPECT_EQ(dialogIntBits("-1", true), 0xFFFFFFFFu);
+    EXPECT_EQ(formatOffset(0x8E458), "8E458");
+}
+
+TEST(DialogTemplate, ReportsTheLineOfAFault)
+{
+    EXPECT_THROW(DialogTemplate::parse("DIALOG 1 \"x\" 10 10\nEDIT 5 \"\" 1 2 3\n", "t"), std::runtime_error);
+    EXPECT_THROW(DialogTemplate::parse("DIALOG 1 \"x\" 10 10\nROW 9 \"a\"\n", "t"), std::runtime_error);
+    try {
+        DialogTemplate::parse("DIALOG 1 \"x\" 10 10\n\nEDIT 5 \"\" 1 2 3 4 bogus\n", "t");
+        FAIL();
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("t:3"), std::string::npos);
+    }
+    const DialogTemplate t = DialogTemplate::parse("DIALOG 7 \"A \\\"b\\\"\\nc\" 10 20 # note\n", "t");
+    EXPECT_EQ(t.caption, "A \"b\"\nc");
+    EXPECT_EQ(t.height, 20);
+}
+
+// Every template the program carries: ids unique, controls inside the dialog, and once
+// built, no caption cut off by its control.
+TEST(DialogTemplate, EveryTemplateBuildsWithCaptionsInFull)
+{
+    const QStringList files = QDir(":/dialogs").entryList({"*.dlg"});
+    ASSERT_FALSE(files.isEmpty());
+    for (const QString& file : files) {
+        const int id = file.section('.', 0, 0).toInt();
+        const DialogTemplate& t = DialogTemplate::load(id);
+        std::set<int> ids;
+        for (const ControlTemplate& c : t.controls) {
+            if (c.id >= 0) EXPECT_TRUE(ids.insert(c.id).second) << id << ": control " << c.id << " twice";
+            EXPECT_LE(c.x + c.w, t.width + 1) << id << ": " << c.caption.toStdString();
+            if (c.kind != ControlTemplate::Kind::Combo) EXPECT_LE(c.y + c.h, t.height + 1) << id << ": " << c.id;
+        }
+        CDialog dlg(id);
+        for (QLabel* label : dlg.findChildren<QLabel*>()) {
+            if (label->wordWrap() || label->text().isEmpty()) continue;
+            EXPECT_LE(label->sizeHint().width(), label->width() + 2) << id << ": " << label->text().toStdString();
+        }
+        for (QAbstractButton* b : dlg.findChildren<QAbstractButton*>()) {
+            if (!qobject_cast<QCheckBox*>(b) && !qobject_cast<QRadioButton*>(b)) continue;
+            EXPECT_LE(b->sizeHint().width(), b->width() + 2) << id << ": " << b->text().toStdString();
+        }
+    }
+}
+
+TEST(CDialog, ControlsByIdAndQuietSetters)
+{
+    CDialog dlg(131);
+    EXPECT_EQ(dlg.item(1015)->objectName(), "1015");
+    EXPECT_EQ(dlg.combo(1021)->count(), 5);
+    EXPECT_EQ(dlg.selectedRow(1021), -1); // a drop-down list starts with no selection
+    EXPECT_THROW(dlg.item(4242), std::logic_error);
+
+    QSignalSpy changed(dlg.combo(1021), &QComboBox::currentIndexChanged);
+    dlg.selectRow(1021, 2);
+    dlg.setText(1018, "x");
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(dlg.selectedRow(1021), 2);
+    dlg.selectRow(1021, 99);
+    EXPECT_EQ(dlg.selectedRow(1021), -1);
+}
+
+TEST(CDialog, EnterClosesWithoutSavingUnlessOnAButton)
+{
+    struct Probe : CDialog {
+        Probe() : CDialog(131) { onClicked(1014, [this] { ++saves; }); }
+        int saves = 0;
+    };
+    Probe dlg;
+    dlg.show();
+    dlg.button(1014)->setFocus();
+    QTest::keyClick(dlg.button(1014), Qt::Key_Return);
+    EXPECT_EQ(dlg.saves, 1);
+    EXPECT_TRUE(dlg.isVisible());
+
+    dlg.edit(1018)->setFocus();
+    QTest::keyClick(dlg.edit(1018), Qt::Key_Return);
+    EXPECT_EQ(dlg.saves, 1);
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(dlg.result(), QDialog::Rejected);
+}
+
+TEST(Prompter, WindowsFiltersBecomeQtFilters)
+{
+    EXPECT_EQ(qtFileFilter("Diablo \\ Hellfire Executables|*.exe||"), "Diablo \\ Hellfire Executables (*.exe)");
+    EXPECT_EQ(qtFileFilter("A|*.a;*.b|B|*.c||"), "A (*.a *.b);;B (*.c)");
+}
