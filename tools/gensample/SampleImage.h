@@ -27,7 +27,7 @@ public:
     enum class Fill {
         Keep,  // the filler: record bytes the data does not describe stay as varied as the
                // game's own, so a reader that takes a field too wide gets a wrong value
-        Clear, // zeros, as behind a text in its buffer
+        Clear, // zeros, as behind a text in its buffer or above a small int
     };
 
     // Claims [offset, offset + size).

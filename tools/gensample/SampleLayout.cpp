@@ -190,19 +190,19 @@ constexpr PerEdition kGraphicFlipPlace{0x7A000, 0xA4180};
 
 // clang-format off
 constexpr std::array kTables{
-    //          name                     data            index      offset (D, H)         count (D, H) stride     reserved   fields
+    //          name                     data            index      offset (D, H)         count (D, H) stride     reserved   fields       zero above fields
     TableLayout{"base items",            "base_items",   "index",   {0x8E448, 0xA05C8},   {156, 166},  same(76),  kNone,     kBaseItem},
     TableLayout{"unique items",          "unique_items", "index",   {0x7CCB8, 0x8CB00},   {90, 110},   same(84),  kNone,     kUniqueItem},
     TableLayout{"affixes",               "affixes",      "index",   {0x7AAF8, 0x8A820},   {179, 185},  same(48),  kNone,     kAffix},
     TableLayout{"monster data",          "monsters",     "index",   {0x96C70, 0xAA8F0},   {112, 138},  same(128), kNone,     kMonster},
-    TableLayout{"active flags",          "active_flags", "index",   {0x9A4F0, 0xAF058},   {112, 138},  {1, 4},    kNone,     kActiveFlag},
+    TableLayout{"active flags",          "active_flags", "index",   {0x9A4F0, 0xAF058},   {112, 138},  {1, 4},    kNone,     kActiveFlag, true},
     TableLayout{"bosses",                "bosses",       "index",   {0x9A560, 0xAF280},   {97, 100},   same(32),  kNone,     kBoss},
     TableLayout{"speeches",              "speeches",     "index",   {0x7EC90, 0x8F410},   {259, 338},  same(16),  kNone,     kSpeech},
     TableLayout{"sound names",           "sounds",       "index",   {0x851D9, 0x95FB1},   {858, 1022}, same(9),   kNone,     kSound},
     TableLayout{"flip names",            "flips",        "index",   {0x91B28, 0xA4288},   {35, 43},    same(4),   kNone,     kFlipName},
-    TableLayout{"flip sounds",           "flips",        "index",   {0x91BE0, 0xA4368},   {35, 43},    same(4),   kNone,     kFlipSound},
+    TableLayout{"flip sounds",           "flips",        "index",   {0x91BE0, 0xA4368},   {35, 43},    same(4),   kNone,     kFlipSound, true},
     // 4 x (flip count + 1) bytes behind the flip sounds
-    TableLayout{"inventory sounds",      "flips",        "index",   {0x91C70, 0xA4418},   {35, 43},    same(4),   kNone,     kInvSound},
+    TableLayout{"inventory sounds",      "flips",        "index",   {0x91C70, 0xA4418},   {35, 43},    same(4),   kNone,     kInvSound, true},
     // The editor may read entries up to graphic 255, so the whole byte range is kept.
     TableLayout{"graphic-to-flip table", "graphic_flips", "graphic", kGraphicFlipPlace,   {169, 229},  same(1),   same(256), kGraphicFlip},
     TableLayout{"spells",                "spells",       "index",   {0xA1288, 0xB6020},   {36, 51},    same(56),  kNone,     kSpell},
@@ -215,7 +215,7 @@ constexpr std::array kTables{
     TableLayout{"start magic",           "classes",      "index",   startArray(1),        {3, 6},      same(4),   kNone,     kStartMag},
     TableLayout{"start dexterity",       "classes",      "index",   startArray(2),        {3, 6},      same(4),   kNone,     kStartDex},
     TableLayout{"start vitality",        "classes",      "index",   startArray(3),        {3, 6},      same(4),   kNone,     kStartVit},
-    TableLayout{"blocking bonus",        "classes",      "index",   startArray(4),        {3, 6},      same(4),   kNone,     kBlockBonus},
+    TableLayout{"blocking bonus",        "classes",      "index",   startArray(4),        {3, 6},      same(4),   kNone,     kBlockBonus, true},
     TableLayout{"class maxima",          "classes",      "index",   {0x9FEB0, 0xB47D0},   {3, 6},      same(16),  kNone,     kMaxStats},
 };
 // clang-format on

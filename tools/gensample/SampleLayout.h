@@ -40,6 +40,10 @@ struct TableLayout {
     PerEdition stride;            // record i lies at offset + i x stride
     PerEdition reserved;          // bytes kept for the table when more than count x stride, else 0
     std::span<const Field> fields;
+    // Bytes of a record that no field describes normally keep the filler, as varied as
+    // the other members and padding the game keeps there. An array of the game's ints
+    // of which the data gives only the low bytes holds zeros above its small values.
+    bool zeroAboveFields = false;
 };
 
 // A text at a fixed file offset. Some of the game's offsets point one byte into a

@@ -142,7 +142,7 @@ void layTable(SampleImage& image, DataFiles& files, const TableLayout& table)
 
     image.reserve(name, base,
                   std::max<std::uint64_t>(std::uint64_t{count} * stride, table.reserved.of(edition)),
-                  SampleImage::Fill::Keep);
+                  table.zeroAboveFields ? SampleImage::Fill::Clear : SampleImage::Fill::Keep);
 
     std::vector<bool> seen(count, false);
     for (std::size_t row = 0; row < data.rowCount(); ++row) {
@@ -159,6 +159,10 @@ void layTable(SampleImage& image, DataFiles& files, const TableLayout& table)
         for (const Field& field : table.fields) {
             std::uint32_t bits =
                 field.kind == Kind::Text ? textPointer(image, data, row, field) : fieldBits(data, row, field);
+            // A negative int would hold ones, not zeros, above the bytes the data gives.
+            if (table.zeroAboveFields && field.kind == Kind::Signed && (bits >> (8 * field.width - 1)) & 1)
+                throw std::runtime_error(where(data, row, field.column) +
+                                         ": negative in a table of small ints");
             image.putInteger(at + field.offset, field.width, bits);
         }
     }
