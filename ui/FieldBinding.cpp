@@ -158,7 +158,8 @@ void FieldBinding::show(WorkingCopy& file, std::uint64_t recordOffset)
             } else {
                 const std::size_t room = storedTextLength(file, stored.target, static_cast<std::size_t>(c.cap) + 1);
                 const int limit = static_cast<int>(std::min<std::size_t>(room, c.cap));
-                line->setReadOnly(false);
+                // An empty stored text leaves no room at all: nothing can be typed.
+                line->setReadOnly(limit == 0);
                 line->setMaxLength(std::max(limit, 1));
                 m_dialog.setText(c.id, QString::fromLatin1(stored.text.data(), static_cast<int>(stored.text.size()))
                                            .left(limit));
