@@ -1,7 +1,6 @@
 #pragma once
 
-#include "exe/FileError.h"
-#include "ui/Prompter.h"
+#include "support/ScriptedPrompter.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -10,56 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <deque>
 
 namespace tarvix::test {
 
-// The user at every message box and file dialog: answers from a script, keeps what
-// the program showed.
-class AppPrompter : public Prompter {
-public:
-    AppPrompter() : m_previous(Prompter::install(this)) {}
-    ~AppPrompter() override { Prompter::install(m_previous); }
 
-    std::deque<bool> answers;      // Yes = true; No once the script runs out
-    std::deque<QString> fileNames; // what the next file dialogs return; "" = cancelled
-    QStringList asked;             // "caption: text"
-    QStringList errors, openFolders, saveInitialPaths;
-
-    bool question(QWidget*, const QString& text, const QString& caption) override
-    {
-        asked << caption + ": " + text;
-        return take(answers, false);
-    }
-    void information(QWidget*, const QString& text, const QString&) override
-    {
-        ADD_FAILURE() << "unexpected message: " << text.toStdString();
-    }
-    void fileError(QWidget*, const FileError& error) override
-    {
-        errors << QString::fromLocal8Bit(error.what());
-    }
-    QString openFileName(QWidget*, const QString& folder, const QString&, const QString&) override
-    {
-        openFolders << folder;
-        return take(fileNames, QString());
-    }
-    QString saveFileName(QWidget*, const QString& initialPath, const QString&, const QString&) override
-    {
-        saveInitialPaths << initialPath;
-        return take(fileNames, QString());
-    }
-
-private:
-    template <class T> static T take(std::deque<T>& script, T none)
-    {
-        if (script.empty()) return none;
-        T first = script.front();
-        script.pop_front();
-        return first;
-    }
-    Prompter* m_previous;
-};
 
 inline QByteArray readAll(const QString& path)
 {

@@ -64,7 +64,7 @@ TEST_F(StartupTest, UnwritableProgramFolderRemembersInConfigFolder)
 
 TEST_F(StartupTest, CommandLineFileLoadsLikeLoadModAndExitEndsTheRun)
 {
-    AppPrompter prompter;
+    ScriptedPrompter prompter;
     prompter.answers = {true, true}; // make mod.exe; quit
     const QString game = dir.filePath("DIABLO.EXE");
     writeAll(game, executable(760320, 0, {}));

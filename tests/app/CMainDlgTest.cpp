@@ -4,6 +4,7 @@
 #include "ui/DialogRender.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -58,7 +59,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    AppPrompter prompter;
+    ScriptedPrompter prompter;
     std::unique_ptr<CMainDlg> main;
 };
 
@@ -255,11 +256,37 @@ TEST_F(MainWindowTest, OnlyTheQuitQuestionEndsTheMainWindow)
     EXPECT_FALSE(main->isVisible());
 }
 
-// Pictures for a person to look at, written only when asked for.
+TEST_F(MainWindowTest, EditorButtonsOpenTheirEditorOnTheWorkingCopy)
+{
+    const QString sample = dir.filePath("hellfire-sample.exe");
+    ASSERT_TRUE(QFile::copy(TARVIX_SAMPLE_DIR "/hellfire-sample.exe", sample));
+    loadMod(sample);
+    ASSERT_EQ(main->editionTag(), "hell1");
+    for (auto [button, editor, records] :
+         {std::tuple{"1002", "CBaseItemsDlg", 166}, std::tuple{"1008", "CMonsterDataDlg", 138}}) {
+        QString opened;
+        int rows = 0;
+        bool ownerBlocked = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* w = QApplication::activeModalWidget();
+            opened = w->objectName();
+            rows = w->findChild<QComboBox*>("1015")->count();
+            ownerBlocked = w->parentWidget() == main.get() && w->isModal();
+            QTest::keyClick(w, Qt::Key_Escape);
+        });
+        main->findChild<QPushButton*>(button)->click();
+        EXPECT_EQ(opened, editor);
+        EXPECT_EQ(rows, records);
+        EXPECT_TRUE(ownerBlocked);
+        EXPECT_TRUE(main->isVisible());
+    }
+}
+
+// Pictures for a person to look at.
 TEST_F(MainWindowTest, RenderForReview)
 {
-    const QString folder = qEnvironmentVariable("TARVIX_RENDER_DIR");
-    if (folder.isEmpty()) GTEST_SKIP() << "set TARVIX_RENDER_DIR to render";
+    const QString folder = QStringLiteral(TARVIX_RENDER_DIR);
+    QDir().mkpath(folder);
     const QString game = dir.filePath("game.exe");
     writeAll(game,
              executable(kDiabloLength, kDiabloVersion, QByteArray("Diablo v1.09 - Tarvix test mod\0", 31)));

@@ -209,9 +209,9 @@ TEST(BaseItemsDlg, FileErrorOnSaveIsShownAndTheDialogStaysUsable)
     ASSERT_TRUE(QFile::rename(sample.path, moved));
     type(*dlg, 1039, "5");
     save(*dlg);
-    ASSERT_EQ(prompter.fileErrors.size(), 1);
-    EXPECT_TRUE(prompter.fileErrors[0].contains(sample.path));
-    EXPECT_TRUE(prompter.fileErrors[0].contains("No such file"));
+    ASSERT_EQ(prompter.errors.size(), 1);
+    EXPECT_TRUE(prompter.errors[0].contains(sample.path));
+    EXPECT_TRUE(prompter.errors[0].contains("No such file"));
     EXPECT_TRUE(dlg->isVisible());
 
     ASSERT_TRUE(QFile::rename(moved, sample.path));

@@ -131,7 +131,7 @@ TEST(MonsterDataDlg, ResistanceListWritesItsByteAtOnceAndKeepsHiddenBits)
     const QString moved = sample.path + ".away";
     ASSERT_TRUE(QFile::rename(sample.path, moved));
     list->item(5)->setSelected(true);
-    EXPECT_EQ(prompter.fileErrors.size(), 1);
+    EXPECT_EQ(prompter.errors.size(), 1);
     EXPECT_FALSE(list->item(5)->isSelected());
     EXPECT_TRUE(list->item(4)->isSelected());
     ASSERT_TRUE(QFile::rename(moved, sample.path));

@@ -10,40 +10,51 @@
 
 namespace tarvix::test {
 
-// Answers what the program asks, from a script, and records what it said.
+// The user at every message box and file dialog: answers from a script, keeps what
+// the program showed.
 class ScriptedPrompter : public Prompter {
 public:
-    ScriptedPrompter() { m_previous = Prompter::install(this); }
+    ScriptedPrompter() : m_previous(Prompter::install(this)) {}
     ~ScriptedPrompter() override { Prompter::install(m_previous); }
 
-    std::deque<bool> answers;         // question(): Yes = true; No when the script runs out
-    std::deque<QString> fileNames;    // open/save dialogs; "" = cancelled
-    QStringList questions;            // texts asked
-    QStringList informations;
-    QStringList fileErrors;           // messages shown for file errors
+    std::deque<bool> answers;      // Yes = true; No once the script runs out
+    std::deque<QString> fileNames; // what the next file dialogs return; "" = cancelled
+    QStringList asked;             // "caption: text"
+    QStringList errors, informations, openFolders, saveInitialPaths;
 
-    bool question(QWidget*, const QString& text, const QString&) override
+    bool question(QWidget*, const QString& text, const QString& caption) override
     {
-        questions << text;
-        if (answers.empty()) return false;
-        bool a = answers.front();
-        answers.pop_front();
-        return a;
+        asked << caption + ": " + text;
+        return take(answers, false);
     }
-    void information(QWidget*, const QString& text, const QString&) override { informations << text; }
-    void fileError(QWidget*, const FileError& error) override { fileErrors << QString::fromLocal8Bit(error.what()); }
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return next(); }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return next(); }
+    void information(QWidget*, const QString& text, const QString& caption) override
+    {
+        informations << caption + ": " + text;
+    }
+    void fileError(QWidget*, const FileError& error) override
+    {
+        errors << QString::fromLocal8Bit(error.what());
+    }
+    QString openFileName(QWidget*, const QString& folder, const QString&, const QString&) override
+    {
+        openFolders << folder;
+        return take(fileNames, QString());
+    }
+    QString saveFileName(QWidget*, const QString& initialPath, const QString&, const QString&) override
+    {
+        saveInitialPaths << initialPath;
+        return take(fileNames, QString());
+    }
 
 private:
-    QString next()
+    template <class T> static T take(std::deque<T>& script, T none)
     {
-        if (fileNames.empty()) return {};
-        QString f = fileNames.front();
-        fileNames.pop_front();
-        return f;
+        if (script.empty()) return none;
+        T first = script.front();
+        script.pop_front();
+        return first;
     }
-    Prompter* m_previous = nullptr;
+    Prompter* m_previous;
 };
 
 } // namespace tarvix::test

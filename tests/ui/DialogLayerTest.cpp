@@ -60,9 +60,13 @@ TEST(DialogTemplate, EveryTemplateBuildsWithCaptionsInFull)
         const DialogTemplate& t = DialogTemplate::load(id);
         std::set<int> ids;
         for (const ControlTemplate& c : t.controls) {
-            if (c.id >= 0) EXPECT_TRUE(ids.insert(c.id).second) << id << ": control " << c.id << " twice";
+            if (c.id >= 0) {
+                EXPECT_TRUE(ids.insert(c.id).second) << id << ": control " << c.id << " twice";
+            }
             EXPECT_LE(c.x + c.w, t.width + 1) << id << ": " << c.caption.toStdString();
-            if (c.kind != ControlTemplate::Kind::Combo) EXPECT_LE(c.y + c.h, t.height + 1) << id << ": " << c.id;
+            if (c.kind != ControlTemplate::Kind::Combo) {
+                EXPECT_LE(c.y + c.h, t.height + 1) << id << ": " << c.id;
+            }
         }
         CDialog dlg(id);
         for (QLabel* label : dlg.findChildren<QLabel*>()) {
