@@ -4,6 +4,7 @@
 #include "exe/WorkingCopy.h"
 #include "ui/CDialog.h"
 #include "ui/DialogInt.h"
+#include "ui/RecordList.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -161,8 +162,7 @@ void FieldBinding::show(WorkingCopy& file, std::uint64_t recordOffset)
                 // An empty stored text leaves no room at all: nothing can be typed.
                 line->setReadOnly(limit == 0);
                 line->setMaxLength(std::max(limit, 1));
-                m_dialog.setText(c.id, QString::fromLatin1(stored.text.data(), static_cast<int>(stored.text.size()))
-                                           .left(limit));
+                m_dialog.setText(c.id, gameText(stored.text).left(limit));
                 line->setToolTip(QStringLiteral("At most %1 characters: a name is rewritten in place and "
                                                 "cannot grow beyond the one stored.")
                                      .arg(limit));
@@ -217,8 +217,7 @@ void FieldBinding::put(const Field& f, Shown& s, WorkingCopy& file, std::uint64_
     }
     case Control::Kind::Name: {
         if (now.text == s.text || s.nameIsNull) return;
-        const QByteArray latin = now.text.left(c.cap).toLatin1();
-        writeName(file, recordOffset + f.offset, std::string_view(latin.constData(), latin.size()), m_delta);
+        writeName(file, recordOffset + f.offset, gameBytes(now.text.left(c.cap)), m_delta);
         s.text = now.text;
         return;
     }

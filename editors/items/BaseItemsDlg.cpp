@@ -4,10 +4,10 @@
 #include "exe/Edition.h"
 #include "exe/TextAccess.h"
 #include "exe/WorkingCopy.h"
+#include "ui/RecordList.h"
 
 #include <QComboBox>
 #include <QLabel>
-#include <QSignalBlocker>
 
 namespace tarvix {
 
@@ -82,11 +82,6 @@ constexpr const char* kSpecialEffects[32] = {
     "Fast Block", "Thunder Damage", "Attacker takes 1-3 damage", "Bring mana to 0", "Absorb half trap damage",
     "????", "+200% damage to demons", "All resistances to 0"};
 
-QString latin1(const std::string& s)
-{
-    return QString::fromLatin1(s.data(), static_cast<int>(s.size()));
-}
-
 } // namespace
 
 CBaseItemsDlg::CBaseItemsDlg(QWidget* owner) : CEditorDlg(131, owner)
@@ -128,19 +123,12 @@ void CBaseItemsDlg::FillItemLists()
     WorkingCopy file(pathBytes(), WorkingCopy::Mode::ReadOnly);
     ExtendGraphicList(*this, 1024, file, editionTag(), 49);
 
-    QStringList items;
-    for (int i = 0; i < m_itemCount; ++i) {
-        const StoredName n = readName(file, m_itemTable + kRecordSize * i + 16, kListNameWindow, m_pointerDelta);
-        items << QStringLiteral("%1 - %2").arg(i).arg(n.isNull ? QStringLiteral("Empty") : latin1(n.text));
-    }
-    {
-        const QSignalBlocker block(combo(1015));
-        combo(1015)->addItems(items);
-    }
+    FillRecordList(*this, 1015, file, {m_itemTable, m_itemCount, kRecordSize, 16, kListNameWindow, m_pointerDelta},
+                   QStringLiteral("Empty"));
 
     addRow(1037, QStringLiteral("Empty"));
     for (int j = 0; j < m_spellCount; ++j)
-        addRow(1037, latin1(readName(file, m_spellNameTable + kSpellRecordSize * j, kListNameWindow, m_pointerDelta).text));
+        addRow(1037, gameText(readName(file, m_spellNameTable + kSpellRecordSize * j, kListNameWindow, m_pointerDelta).text));
     file.close();
 
     combo(1015)->setFocus();

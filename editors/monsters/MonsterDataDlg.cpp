@@ -4,10 +4,10 @@
 #include "exe/TextAccess.h"
 #include "exe/WorkingCopy.h"
 #include "ui/DialogInt.h"
+#include "ui/RecordList.h"
 
 #include <QComboBox>
 #include <QListWidget>
-#include <QSignalBlocker>
 
 namespace tarvix {
 
@@ -75,11 +75,6 @@ constexpr std::uint32_t kItemDropCodes[] = {0, 64, 128};
 constexpr const char* kResistanceRows[] = {" Magic Resist", " Fire Resist", " Lightning Resist",
                                            "Magic Immune",  "Fire Immune", "Lightning Immune"};
 
-QString latin1(const std::string& s)
-{
-    return QString::fromLatin1(s.data(), static_cast<int>(s.size()));
-}
-
 } // namespace
 
 CMonsterDataDlg::CMonsterDataDlg(QWidget* owner) : CEditorDlg(416, owner)
@@ -133,21 +128,10 @@ void CMonsterDataDlg::OnShowWindow()
                         std::max(resistances->height(), 3 * rowHeight + frame));
 
     WorkingCopy file(pathBytes(), WorkingCopy::Mode::ReadOnly);
-    QStringList monsters;
-    for (int n = 0; n < m_monsterCount; ++n) {
-        const StoredName name = readName(file, m_monsterTable + kRecordSize * n + 80, kListNameWindow, m_pointerDelta);
-        monsters << QStringLiteral("%1 - %2").arg(n).arg(latin1(name.text));
-    }
-    QStringList uniques;
-    for (int n = 0; n < m_uniqueCount; ++n) {
-        const StoredName name = readName(file, m_uniqueTable + kUniqueRecordSize * n, kListNameWindow, m_pointerDelta);
-        uniques << QStringLiteral("%1 - %2").arg(n).arg(latin1(name.text));
-    }
+    FillRecordList(*this, 1015, file,
+                   {m_monsterTable, m_monsterCount, kRecordSize, 80, kListNameWindow, m_pointerDelta});
+    FillRecordList(*this, 1089, file, {m_uniqueTable, m_uniqueCount, kUniqueRecordSize, 0, kListNameWindow, m_pointerDelta});
     file.close();
-    for (auto [id, rows] : {std::pair{1015, &monsters}, std::pair{1089, &uniques}}) {
-        const QSignalBlocker block(combo(id));
-        combo(id)->addItems(*rows);
-    }
 
     selectRow(1015, 0);
     combo(1015)->setFocus();

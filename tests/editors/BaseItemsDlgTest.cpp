@@ -1,20 +1,15 @@
 #include "editors/items/BaseItemsDlg.h"
-#include "support/SampleCopy.h"
+#include "support/EditorDriver.h"
 #include "support/ScriptedPrompter.h"
-#include "ui/DialogRender.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 
 using namespace tarvix;
@@ -23,37 +18,18 @@ using namespace tarvix::test;
 namespace {
 
 constexpr std::uint32_t kDiabloItems = 0x8E448;
-constexpr std::uint32_t kHellfireItems = 0xA05C8;
-
-std::unique_ptr<CBaseItemsDlg> openEditor(const SampleCopy& sample, const QString& tag)
-{
-    auto dlg = std::make_unique<CBaseItemsDlg>();
-    dlg->setWorkingCopy(sample.path, tag);
-    dlg->show();
-    return dlg;
-}
-
-void chooseRecord(CBaseItemsDlg& dlg, int row) { dlg.combo(1015)->setCurrentIndex(row); }
-void save(CBaseItemsDlg& dlg) { dlg.button(1014)->click(); }
-void type(CBaseItemsDlg& dlg, int id, const QString& text)
-{
-    QLineEdit* e = dlg.edit(id);
-    e->selectAll();
-    QTest::keyClicks(e, text);
-}
-
 } // namespace
 
 TEST(BaseItemsDlg, EveryRecordOfBothSamplesSavesBackByteForByte)
 {
     for (const char* edition : {"diablo", "hellfire"}) {
         SampleCopy sample(edition);
-        auto dlg = openEditor(sample, edition == QString("diablo") ? "diablo7" : "hell1");
+        auto dlg = openEditor<CBaseItemsDlg>(sample, edition == QString("diablo") ? "diablo7" : "hell1");
         const int rows = dlg->combo(1015)->count();
         EXPECT_EQ(rows, edition == QString("diablo") ? 156 : 166);
         for (int row = 0; row < rows; ++row) {
-            chooseRecord(*dlg, row);
-            save(*dlg);
+            choose(*dlg, 1015, row);
+            click(*dlg, 1014);
         }
         EXPECT_TRUE(sample.changes().empty()) << edition;
     }
@@ -62,7 +38,7 @@ TEST(BaseItemsDlg, EveryRecordOfBothSamplesSavesBackByteForByte)
 TEST(BaseItemsDlg, ShowsListsAndRecordsAsStored)
 {
     SampleCopy diablo("diablo");
-    auto d = openEditor(diablo, "diablo7");
+    auto d = openEditor<CBaseItemsDlg>(diablo, "diablo7");
     EXPECT_EQ(d->combo(1024)->count(), 169);
     EXPECT_EQ(d->combo(1036)->count(), 21);
     EXPECT_EQ(d->combo(1037)->count(), 37);
@@ -75,32 +51,32 @@ TEST(BaseItemsDlg, ShowsListsAndRecordsAsStored)
     EXPECT_EQ(d->text(1018), "Gold");
     EXPECT_EQ(d->combo(1015)->itemText(35), "35 - Empty");
 
-    chooseRecord(*d, 35); // an unused slot: no name, class and location 0
+    choose(*d, 1015, 35); // an unused slot: no name, class and location 0
     EXPECT_EQ(d->text(1018), "Empty");
     EXPECT_TRUE(d->edit(1018)->isReadOnly());
     EXPECT_EQ(d->selectedRow(1021), -1);
     EXPECT_EQ(d->selectedRow(1022), -1);
 
-    chooseRecord(*d, 22);
+    choose(*d, 1015, 22);
     EXPECT_EQ(d->combo(1036)->currentText(), "Map of the Stars");
 
     SampleCopy hellfire("hellfire");
-    auto h = openEditor(hellfire, "hell1");
+    auto h = openEditor<CBaseItemsDlg>(hellfire, "hell1");
     EXPECT_EQ(h->combo(1024)->count(), 227);
     EXPECT_EQ(h->combo(1036)->count(), 39);
     EXPECT_EQ(h->combo(1037)->count(), 52);
-    chooseRecord(*h, 22); // code 42 is carried by two rows; the Hellfire one wins
+    choose(*h, 1015, 22); // code 42 is carried by two rows; the Hellfire one wins
     EXPECT_EQ(h->selectedRow(1036), 32);
     EXPECT_EQ(h->combo(1036)->currentText(), "Cathedral Map");
-    chooseRecord(*h, 45);
+    choose(*h, 1015, 45);
     EXPECT_EQ(h->combo(1036)->currentText(), "Reconstructed Note");
 }
 
 TEST(BaseItemsDlg, EditsLandExactlyOnTheirBytes)
 {
     SampleCopy sample("diablo");
-    auto dlg = openEditor(sample, "diablo7");
-    chooseRecord(*dlg, 1); // Short Sword
+    auto dlg = openEditor<CBaseItemsDlg>(sample, "diablo7");
+    choose(*dlg, 1015, 1); // Short Sword
     const std::uint32_t r = kDiabloItems + 76 * 1;
     const std::uint32_t namePtr = sample.readLE(r + 16, 4) - 0x402200;
 
@@ -113,7 +89,7 @@ TEST(BaseItemsDlg, EditsLandExactlyOnTheirBytes)
     type(*dlg, 1034, "-5");  // magic: parsed unsigned, does not parse -> 0
     type(*dlg, 1039, "-2");  // price, signed 32-bit
     dlg->combo(1036)->setCurrentIndex(2); // Potion of Healing, code 3
-    save(*dlg);
+    click(*dlg, 1014);
 
     std::map<std::uint32_t, std::uint8_t> expected;
     const char* text = "Long Knife!";
@@ -128,7 +104,7 @@ TEST(BaseItemsDlg, EditsLandExactlyOnTheirBytes)
 
     dlg->list(1041)->item(19)->setSelected(true);
     dlg->list(1041)->item(18)->setSelected(false);
-    save(*dlg);
+    click(*dlg, 1014);
     EXPECT_EQ(sample.readLE(r + 52, 4), 1u << 19);
 }
 
@@ -138,28 +114,28 @@ TEST(BaseItemsDlg, DropFlagPairKeepsItsByteUntilChanged)
     const std::uint32_t shortBow = kDiabloItems + 76 * 138;
     const std::uint32_t dagger = kDiabloItems + 76 * 2;
     sample.poke(dagger, {3}); // a value neither box stands for
-    auto dlg = openEditor(sample, "diablo7");
+    auto dlg = openEditor<CBaseItemsDlg>(sample, "diablo7");
 
-    chooseRecord(*dlg, 138);
+    choose(*dlg, 1015, 138);
     EXPECT_TRUE(dlg->isChecked(1025));
     EXPECT_TRUE(dlg->isChecked(1026));
-    save(*dlg);
-    chooseRecord(*dlg, 2);
+    click(*dlg, 1014);
+    choose(*dlg, 1015, 2);
     EXPECT_FALSE(dlg->isChecked(1025));
     EXPECT_FALSE(dlg->item(1026)->isEnabled());
-    save(*dlg);
+    click(*dlg, 1014);
     EXPECT_TRUE(sample.changes().empty());
 
-    chooseRecord(*dlg, 138);
+    choose(*dlg, 1015, 138);
     dlg->button(1025)->click(); // untick: "Double Occurance" goes with it
     EXPECT_FALSE(dlg->isChecked(1026));
     EXPECT_FALSE(dlg->item(1026)->isEnabled());
-    save(*dlg);
+    click(*dlg, 1014);
     EXPECT_EQ(sample.changes(), (std::map<std::uint32_t, std::uint8_t>{{shortBow, 0}}));
 
     dlg->button(1025)->click();
     dlg->button(1026)->click();
-    save(*dlg);
+    click(*dlg, 1014);
     EXPECT_EQ(sample.readLE(shortBow, 1), 2u);
 }
 
@@ -172,14 +148,14 @@ TEST(BaseItemsDlg, StoredValuesNoRowNamesSurviveSave)
     sample.poke(r + 12, {20});   // category beyond the list
     sample.poke(r + 56, {99});   // a magic code no row carries
     sample.poke(r + 60, {77});   // a spell number beyond the list
-    auto dlg = openEditor(sample, "diablo7");
-    chooseRecord(*dlg, 3);
-    chooseRecord(*dlg, 1);
+    auto dlg = openEditor<CBaseItemsDlg>(sample, "diablo7");
+    choose(*dlg, 1015, 3);
+    choose(*dlg, 1015, 1);
     for (int id : {1021, 1022, 1024, 1023, 1036, 1037}) EXPECT_EQ(dlg->selectedRow(id), -1) << id;
     EXPECT_TRUE(dlg->picture(1167)->pixmap().isNull());
 
     type(*dlg, 1040, "123");
-    save(*dlg);
+    click(*dlg, 1014);
     EXPECT_EQ(sample.changes(), sample.differing(le(r + 72, 123, 4)));
 }
 
@@ -187,7 +163,7 @@ TEST(BaseItemsDlg, UnknownCursorFileOffersAllGraphicNumbers)
 {
     SampleCopy sample("hellfire");
     sample.poke(0x93C28, {'X', 0});
-    auto dlg = openEditor(sample, "hell1");
+    auto dlg = openEditor<CBaseItemsDlg>(sample, "hell1");
     QComboBox* graphics = dlg->combo(1024);
     ASSERT_EQ(graphics->count(), 256);
     EXPECT_EQ(graphics->itemText(227), "227 - \"blank\"");
@@ -204,57 +180,31 @@ TEST(BaseItemsDlg, FileErrorOnSaveIsShownAndTheDialogStaysUsable)
 {
     SampleCopy sample("diablo");
     ScriptedPrompter prompter;
-    auto dlg = openEditor(sample, "diablo7");
+    auto dlg = openEditor<CBaseItemsDlg>(sample, "diablo7");
     const QString moved = sample.path + ".away";
     ASSERT_TRUE(QFile::rename(sample.path, moved));
     type(*dlg, 1039, "5");
-    save(*dlg);
+    click(*dlg, 1014);
     ASSERT_EQ(prompter.errors.size(), 1);
     EXPECT_TRUE(prompter.errors[0].contains(sample.path));
     EXPECT_TRUE(prompter.errors[0].contains("No such file"));
     EXPECT_TRUE(dlg->isVisible());
 
     ASSERT_TRUE(QFile::rename(moved, sample.path));
-    save(*dlg);
+    click(*dlg, 1014);
     EXPECT_EQ(sample.changes(), sample.differing(le(kDiabloItems + 68, 5, 4)));
 }
 
 TEST(BaseItemsDlg, OpeningAndChangingSelectionStayWithinAFrame)
 {
-    SampleCopy sample("hellfire");
-    std::vector<qint64> open, select, saving;
-    for (int run = 0; run < 7; ++run) {
-        QElapsedTimer t;
-        t.start();
-        auto dlg = openEditor(sample, "hell1");
-        dlg->grab(); // the first paint belongs to opening
-        open.push_back(t.nsecsElapsed());
-        t.restart();
-        chooseRecord(*dlg, 100 + run);
-        dlg->grab();
-        select.push_back(t.nsecsElapsed());
-        type(*dlg, 1039, "1");
-        t.restart();
-        save(*dlg);
-        saving.push_back(t.nsecsElapsed());
-    }
-    auto median = [](std::vector<qint64> v) {
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2] / 1e6;
-    };
-    std::printf("base items: open %.2f ms, select %.2f ms, save %.2f ms (medians of 7)\n", median(open),
-                median(select), median(saving));
-    EXPECT_LT(median(open), 16.0);
-    EXPECT_LT(median(select), 16.0);
-    EXPECT_LT(median(saving), 16.0);
+    expectHandlersWithinAFrame<CBaseItemsDlg>("hellfire", "hell1", "base items", 1015,
+                                    [](CDialog& dlg) { type(dlg, 1039, "1"); });
 }
 
 TEST(BaseItemsDlg, RenderForReview)
 {
     SampleCopy sample("diablo");
-    auto dlg = openEditor(sample, "diablo7");
-    chooseRecord(*dlg, 1);
-    QDir().mkpath(TARVIX_RENDER_DIR);
-    EXPECT_TRUE(renderToPng(dlg.get(), TARVIX_RENDER_DIR "/base-items-1x.png", 1));
-    EXPECT_TRUE(renderToPng(dlg.get(), TARVIX_RENDER_DIR "/base-items-2x.png", 2));
+    auto dlg = openEditor<CBaseItemsDlg>(sample, "diablo7");
+    choose(*dlg, 1015, 1);
+    renderForReview(dlg.get(), "base-items");
 }

@@ -1,19 +1,14 @@
 #include "editors/monsters/MonsterDataDlg.h"
-#include "support/SampleCopy.h"
+#include "support/EditorDriver.h"
 #include "support/ScriptedPrompter.h"
-#include "ui/DialogRender.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 
 using namespace tarvix;
@@ -26,23 +21,6 @@ constexpr std::uint32_t kHellfireMonsters = 0xAA8F0;
 constexpr std::uint32_t kDiabloActive = 0x9A4F0;
 constexpr std::uint32_t kHellfireActive = 0xAF058;
 
-std::unique_ptr<CMonsterDataDlg> openEditor(const SampleCopy& sample, const QString& tag)
-{
-    auto dlg = std::make_unique<CMonsterDataDlg>();
-    dlg->setWorkingCopy(sample.path, tag);
-    dlg->show();
-    return dlg;
-}
-
-void chooseMonster(CMonsterDataDlg& dlg, int row) { dlg.combo(1015)->setCurrentIndex(row); }
-void save(CMonsterDataDlg& dlg) { dlg.button(1014)->click(); }
-void type(CMonsterDataDlg& dlg, int id, const QString& text)
-{
-    QLineEdit* e = dlg.edit(id);
-    e->selectAll();
-    if (text.isEmpty()) QTest::keyClick(e, Qt::Key_Delete);
-    else QTest::keyClicks(e, text);
-}
 
 } // namespace
 
@@ -51,13 +29,13 @@ TEST(MonsterDataDlg, EveryRecordOfBothSamplesSavesBackByteForByte)
     for (const char* edition : {"diablo", "hellfire"}) {
         SampleCopy sample(edition);
         const bool diablo = edition == QString("diablo");
-        auto dlg = openEditor(sample, diablo ? "diablo7" : "hell1");
+        auto dlg = openEditor<CMonsterDataDlg>(sample, diablo ? "diablo7" : "hell1");
         EXPECT_EQ(dlg->combo(1015)->count(), diablo ? 112 : 138);
         EXPECT_EQ(dlg->combo(1084)->count(), diablo ? 32 : 40);
         EXPECT_EQ(dlg->combo(1089)->count(), diablo ? 90 : 94);
         for (int row = 0; row < dlg->combo(1015)->count(); ++row) {
-            chooseMonster(*dlg, row);
-            save(*dlg);
+            choose(*dlg, 1015, row);
+            click(*dlg, 1014);
         }
         EXPECT_TRUE(sample.changes().empty()) << edition;
     }
@@ -68,30 +46,30 @@ TEST(MonsterDataDlg, DungeonLevelsShowHalvedAndStoreDoubled)
     SampleCopy sample("diablo");
     const std::uint32_t r = kDiabloMonsters; // Zombie: stored 1 and 3, odd as the game has them
     sample.poke(r + 128 + 85, {255});
-    auto dlg = openEditor(sample, "diablo7");
+    auto dlg = openEditor<CMonsterDataDlg>(sample, "diablo7");
     EXPECT_EQ(dlg->text(1018), "Zombie");
     EXPECT_EQ(dlg->text(1027), "96CC0");
     EXPECT_EQ(dlg->text(1020), "1");
     EXPECT_EQ(dlg->text(1021), "2");
 
     type(*dlg, 1022, "7"); // an untouched odd level is kept while another field is saved
-    save(*dlg);
+    click(*dlg, 1014);
     EXPECT_EQ(sample.changes(), sample.differing(le(r + 86, 7, 1)));
 
     const std::pair<const char*, std::uint8_t> cases[] = {{"16", 30}, {"1", 0}, {"0", 254}, {"129", 0}};
     for (auto [typed, stored] : cases) {
         type(*dlg, 1020, typed);
-        save(*dlg);
+        click(*dlg, 1014);
         EXPECT_EQ(sample.readLE(r + 84, 1), stored) << typed;
     }
-    chooseMonster(*dlg, 1);
+    choose(*dlg, 1015, 1);
     EXPECT_EQ(dlg->text(1021), "128");
 }
 
 TEST(MonsterDataDlg, ExperienceShowsItsDerivedValues)
 {
     SampleCopy sample("diablo");
-    auto dlg = openEditor(sample, "diablo7");
+    auto dlg = openEditor<CMonsterDataDlg>(sample, "diablo7");
     EXPECT_EQ(dlg->text(1038), "54");
     EXPECT_EQ(dlg->text(1039), "2108");
     const std::tuple<const char*, const char*, const char*> cases[] = {
@@ -107,8 +85,8 @@ TEST(MonsterDataDlg, ResistanceListWritesItsByteAtOnceAndKeepsHiddenBits)
 {
     SampleCopy sample("diablo");
     const std::uint32_t r = kDiabloMonsters + 128 * 2; // 116 = 0x48, 118 = 0x4A: bit 6 set in both
-    auto dlg = openEditor(sample, "diablo7");
-    chooseMonster(*dlg, 2);
+    auto dlg = openEditor<CMonsterDataDlg>(sample, "diablo7");
+    choose(*dlg, 1015, 2);
     QListWidget* list = dlg->list(1088);
     EXPECT_TRUE(dlg->isChecked(1086));
     EXPECT_TRUE(list->item(3)->isSelected()); // Magic Immune
@@ -124,7 +102,7 @@ TEST(MonsterDataDlg, ResistanceListWritesItsByteAtOnceAndKeepsHiddenBits)
     dlg->button(1087)->click();
     EXPECT_TRUE(list->item(4)->isSelected());
 
-    save(*dlg); // Save leaves the resistance bytes to the list
+    click(*dlg, 1014); // Save leaves the resistance bytes to the list
     EXPECT_EQ(sample.changes(), sample.differing(le(r + 118, 0x4A | 16, 1)));
 
     ScriptedPrompter prompter; // a failed write shows the error and the stored bits again
@@ -141,16 +119,16 @@ TEST(MonsterDataDlg, UniqueItemComboFollowsTheItemDropRule)
 {
     SampleCopy sample("diablo");
     const std::uint32_t r = kDiabloMonsters + 128 * 50; // drops unique item 1
-    auto dlg = openEditor(sample, "diablo7");
+    auto dlg = openEditor<CMonsterDataDlg>(sample, "diablo7");
     EXPECT_FALSE(dlg->item(1089)->isVisibleTo(dlg.get()));
-    chooseMonster(*dlg, 50);
+    choose(*dlg, 1015, 50);
     EXPECT_TRUE(dlg->item(1089)->isVisibleTo(dlg.get()));
     EXPECT_EQ(dlg->selectedRow(1089), 1);
 
     dlg->combo(1017)->setCurrentIndex(1); // Gold only
     EXPECT_FALSE(dlg->item(1089)->isVisibleTo(dlg.get()));
     EXPECT_EQ(dlg->selectedRow(1089), 0);
-    save(*dlg);
+    click(*dlg, 1014);
     auto expected = le(r + 120, 0, 1);
     expected.merge(le(r + 121, 64, 1));
     EXPECT_EQ(sample.changes(), sample.differing(expected));
@@ -159,17 +137,17 @@ TEST(MonsterDataDlg, UniqueItemComboFollowsTheItemDropRule)
 TEST(MonsterDataDlg, ActiveFlagKeepsAStoredTwoUntilChanged)
 {
     SampleCopy sample("hellfire");
-    auto dlg = openEditor(sample, "hell1");
-    chooseMonster(*dlg, 29); // retail only: stored 2
+    auto dlg = openEditor<CMonsterDataDlg>(sample, "hell1");
+    choose(*dlg, 1015, 29); // retail only: stored 2
     EXPECT_TRUE(dlg->isChecked(1090));
-    save(*dlg);
+    click(*dlg, 1014);
     EXPECT_TRUE(sample.changes().empty());
 
     dlg->button(1090)->click();
-    save(*dlg);
+    click(*dlg, 1014);
     EXPECT_EQ(sample.changes(), sample.differing(le(kHellfireActive + 4 * 29, 0, 1)));
     dlg->button(1090)->click();
-    save(*dlg);
+    click(*dlg, 1014);
     EXPECT_EQ(sample.readLE(kHellfireActive + 4 * 29, 4), 1u); // only the first byte of an entry is used
 }
 
@@ -183,25 +161,25 @@ TEST(MonsterDataDlg, StoredBytesNoRowNamesSurviveSave)
     sample.poke(r + 120, {200}); // unique item beyond the list
     sample.poke(r + 121, {0x81}); // bit 7 set, but no row's value
     sample.poke(kDiabloActive + 4, {7});
-    auto dlg = openEditor(sample, "diablo7");
-    chooseMonster(*dlg, 4);
+    auto dlg = openEditor<CMonsterDataDlg>(sample, "diablo7");
+    choose(*dlg, 1015, 4);
     for (int id : {1084, 1085, 1016, 1089, 1017}) EXPECT_EQ(dlg->selectedRow(id), -1) << id;
     EXPECT_TRUE(dlg->item(1089)->isVisibleTo(dlg.get()));
     EXPECT_TRUE(dlg->isChecked(1090));
 
     type(*dlg, 1036, "33");
-    save(*dlg);
+    click(*dlg, 1014);
     EXPECT_EQ(sample.changes(), sample.differing(le(r + 113, 33, 1)));
 }
 
 TEST(MonsterDataDlg, NameEditTakesNoMoreThanTheStoredName)
 {
     SampleCopy sample("diablo");
-    auto dlg = openEditor(sample, "diablo7"); // "Zombie"
+    auto dlg = openEditor<CMonsterDataDlg>(sample, "diablo7"); // "Zombie"
     EXPECT_EQ(dlg->edit(1018)->maxLength(), 6);
     type(*dlg, 1018, "Ghoulish");
     EXPECT_EQ(dlg->text(1018), "Ghouli");
-    save(*dlg);
+    click(*dlg, 1014);
     const std::uint32_t target = sample.readLE(kDiabloMonsters + 80, 4) - 0x402200;
     EXPECT_EQ(sample.bytes().mid(target, 7), QByteArray("Ghouli\0", 7));
     EXPECT_EQ(sample.changes().size(), 6u);
@@ -209,40 +187,14 @@ TEST(MonsterDataDlg, NameEditTakesNoMoreThanTheStoredName)
 
 TEST(MonsterDataDlg, HandlersStayWithinAFrame)
 {
-    SampleCopy sample("hellfire");
-    std::vector<qint64> open, select, saving;
-    for (int run = 0; run < 7; ++run) {
-        QElapsedTimer t;
-        t.start();
-        auto dlg = openEditor(sample, "hell1");
-        dlg->grab(); // the first paint belongs to opening
-        open.push_back(t.nsecsElapsed());
-        t.restart();
-        chooseMonster(*dlg, 100 + run);
-        dlg->grab();
-        select.push_back(t.nsecsElapsed());
-        type(*dlg, 1036, "1");
-        t.restart();
-        save(*dlg);
-        saving.push_back(t.nsecsElapsed());
-    }
-    auto median = [](std::vector<qint64> v) {
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2] / 1e6;
-    };
-    std::printf("monster data: open %.2f ms, select %.2f ms, save %.2f ms (medians of 7)\n", median(open),
-                median(select), median(saving));
-    EXPECT_LT(median(open), 16.0);
-    EXPECT_LT(median(select), 16.0);
-    EXPECT_LT(median(saving), 16.0);
+    expectHandlersWithinAFrame<CMonsterDataDlg>("hellfire", "hell1", "monster data", 1015,
+                                    [](CDialog& dlg) { type(dlg, 1036, "1"); });
 }
 
 TEST(MonsterDataDlg, RenderForReview)
 {
     SampleCopy sample("hellfire");
-    auto dlg = openEditor(sample, "hell1");
-    chooseMonster(*dlg, 50);
-    QDir().mkpath(TARVIX_RENDER_DIR);
-    EXPECT_TRUE(renderToPng(dlg.get(), TARVIX_RENDER_DIR "/monster-data-1x.png", 1));
-    EXPECT_TRUE(renderToPng(dlg.get(), TARVIX_RENDER_DIR "/monster-data-2x.png", 2));
+    auto dlg = openEditor<CMonsterDataDlg>(sample, "hell1");
+    choose(*dlg, 1015, 50);
+    renderForReview(dlg.get(), "monster-data");
 }
