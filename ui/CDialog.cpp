@@ -208,6 +208,8 @@ void CDialog::onTextChange(int id, std::function<void()> handler)
 void CDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    // Tests and review tools find a dialog by its class name.
+    if (objectName().isEmpty()) setObjectName(QString::fromLatin1(metaObject()->className()).section("::", -1));
     // Only the first showing fills; restoring a minimised window must not refill.
     if (m_shown) return;
     m_shown = true;

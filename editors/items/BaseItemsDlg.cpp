@@ -86,7 +86,6 @@ constexpr const char* kSpecialEffects[32] = {
 
 CBaseItemsDlg::CBaseItemsDlg(QWidget* owner) : CEditorDlg(131, owner)
 {
-    setObjectName(QStringLiteral("CBaseItemsDlg"));
     onSelChange(1015, [this] { OnSelchangeItem(); });
     onClicked(1014, [this] { OnSave(); });
     onClicked(1025, [this] { OnFindableItem(); });

@@ -79,7 +79,6 @@ constexpr const char* kResistanceRows[] = {" Magic Resist", " Fire Resist", " Li
 
 CMonsterDataDlg::CMonsterDataDlg(QWidget* owner) : CEditorDlg(416, owner)
 {
-    setObjectName(QStringLiteral("CMonsterDataDlg"));
     onSelChange(1015, [this] { OnSelchangeMonster(); });
     onClicked(1086, [this] { OnNormalNightmare(); });
     onClicked(1087, [this] { OnHell(); });
