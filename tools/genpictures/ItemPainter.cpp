@@ -79,6 +79,8 @@ void spike(QPainter& p, QPointF base, qreal angleDeg, qreal length, qreal width,
     part(p, polygon({base + side * (width / 2), base + dir * length, base - side * (width / 2)}), c, 0.8);
 }
 
+void gemStone(QPainter& p, QPointF c, qreal rx, qreal ry, const QColor& colour, const QColor& setting);
+
 // A skull seen from the front, for emblems.
 void skull(QPainter& p, QPointF c, qreal size, const QColor& bone)
 {
@@ -277,8 +279,23 @@ void sword(QPainter& p, const Box& b, const ItemLook& look, bool dagger)
         stroke(p, bow, dim(fittings, 0.6), 3.0);
         stroke(p, bow, fittings, 1.6);
     }
+    // Cross-guards differ from sword to sword: straight, with quillons bent towards the blade, or with
+    // a stone set in the middle.
+    const int guardStyle = dagger ? 0 : look.pick(3, 5);
     QPainterPath guard = roundRect(QRectF(cx - guardW / 2, guardY, guardW, guardH), guardH / 2);
+    if (guardStyle == 1) {
+        guard = QPainterPath();
+        guard.moveTo(cx - guardW / 2, guardY - guardH * 1.1);
+        guard.quadTo(cx - guardW * 0.42, guardY + guardH, cx, guardY + guardH);
+        guard.quadTo(cx + guardW * 0.42, guardY + guardH, cx + guardW / 2, guardY - guardH * 1.1);
+        guard.quadTo(cx + guardW * 0.38, guardY, cx, guardY);
+        guard.quadTo(cx - guardW * 0.38, guardY, cx - guardW / 2, guardY - guardH * 1.1);
+        guard.closeSubpath();
+    }
     metal(p, guard, fittings, 0.8);
+    if (guardStyle == 2)
+        gemStone(p, QPointF(cx, guardY + guardH / 2), guardH * 0.45, guardH * 0.45,
+                 look.has("black") ? QColor(200, 20, 30) : QColor(60, 110, 220), fittings);
     ball(p, ellipse(QPointF(cx, pommelY), pommelR, pommelR), fittings, 0.8);
     if (look.hasAny({"executioner", "eater", "black"}) || look.has("souls"))
         dot(p, {cx, guardY + guardH / 2}, std::max(1.2, guardH * 0.35), QColor(220, 30, 40));
@@ -1783,13 +1800,14 @@ void key(QPainter& p, const Box& b, const ItemLook& look)
     p.save();
     p.translate(b.r.center());
     p.rotate(-45);
-    const qreal len = std::min(b.w(), b.h()) * 1.2;
-    const qreal r = len * 0.16;
+    const qreal len = std::min(b.w(), b.h()) * 1.32;
+    const qreal r = len * 0.2;
+    const qreal shaft = std::max(3.0, len * 0.13);
     const QPointF bowCentre(0, -len / 2 + r);
     QPainterPath shape = ellipse(bowCentre, r, r);
-    shape.addRect(QRectF(-1.5, bowCentre.y() + r - 1, 3, len - 2 * r));
-    shape.addRect(QRectF(1, len / 2 - len * 0.22, len * 0.16, 3));
-    shape.addRect(QRectF(1, len / 2 - 3, len * 0.2, 3));
+    shape.addRect(QRectF(-shaft / 2, bowCentre.y() + r - 1, shaft, len - 2 * r));
+    shape.addRect(QRectF(0, len / 2 - len * 0.26, len * 0.2, shaft));
+    shape.addRect(QRectF(0, len / 2 - shaft, len * 0.26, shaft));
     shape = shape.simplified();
     QPainterPath hole = ellipse(bowCentre, r * 0.45, r * 0.45);
     metal(p, shape.subtracted(hole), look.main, 1.0);

@@ -98,9 +98,9 @@ QImage ProgramIconPainter::paint(int size)
 
     // The pencil lies across the lower right corner, writing on the shield.
     p.save();
-    p.translate(QPointF(192, 184) * s);
+    p.translate(QPointF(188, 182) * s);
     p.rotate(-135);
-    const qreal len = 150 * s, half = px(17, tiny ? 1.6 : 2.2);
+    const qreal len = 140 * s, half = px(17, tiny ? 1.6 : 2.2);
     const qreal tipLen = len * 0.24;
     // along the pencil: eraser, ferrule, body, sharpened wood, lead; the point at negative y
     const QRectF body(-half, -len / 2 + tipLen, half * 2, len * 0.58);
