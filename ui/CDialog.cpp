@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 
@@ -177,7 +176,7 @@ bool CDialog::runHandler(const std::function<void()>& fn)
         Prompter::current().fileError(this, e);
     } catch (const std::exception& e) {
         // Not a file error: a fault of the program itself. Say so rather than crash.
-        QMessageBox::critical(this, QStringLiteral("Tarvix"), QString::fromLocal8Bit(e.what()));
+        Prompter::current().error(this, QString::fromLocal8Bit(e.what()));
     }
     return false;
 }

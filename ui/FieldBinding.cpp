@@ -117,7 +117,8 @@ void FieldBinding::show(WorkingCopy& file, std::uint64_t recordOffset)
 {
     std::uint32_t span = 0;
     for (const Field& f : m_layout) span = std::max<std::uint32_t>(span, f.offset + fieldWidth(f.type));
-    const std::vector<std::uint8_t> record = file.read(recordOffset, span);
+    m_bytes = file.read(recordOffset, span);
+    const std::vector<std::uint8_t>& record = m_bytes;
 
     for (std::size_t i = 0; i < m_layout.size(); ++i) {
         const Field& f = m_layout[i];
@@ -251,6 +252,11 @@ bool FieldBinding::isChanged(int controlId) const
     const Shown now = current(f);
     const Shown& s = m_shown[i];
     return now.text != s.text || now.row != s.row || now.checked != s.checked || now.bits != s.bits;
+}
+
+std::uint8_t FieldBinding::recordByte(std::uint32_t offset) const
+{
+    return offset < m_bytes.size() ? m_bytes[offset] : 0;
 }
 
 std::uint32_t FieldBinding::storedBits(int controlId) const

@@ -71,6 +71,9 @@ public:
 
     bool isChanged(int controlId) const;
     std::uint32_t storedBits(int controlId) const; // the field's bytes as read
+    // A byte of the record as show() read it, for the few fields an editor handles
+    // itself beside the layout (0 beyond the part of the record the layout covers).
+    std::uint8_t recordByte(std::uint32_t offset) const;
 
 private:
     struct Shown {
@@ -91,6 +94,7 @@ private:
     QString m_emptyName;
     std::uint64_t m_record = 0;
     bool m_hasRecord = false;
+    std::vector<std::uint8_t> m_bytes;
     std::vector<Shown> m_shown;
 };
 

@@ -53,7 +53,12 @@ void QtPrompter::information(QWidget* owner, const QString& text, const QString&
 
 void QtPrompter::fileError(QWidget* owner, const FileError& error)
 {
-    QMessageBox::critical(owner, QStringLiteral("Tarvix"), fileErrorText(error));
+    this->error(owner, fileErrorText(error));
+}
+
+void QtPrompter::error(QWidget* owner, const QString& text)
+{
+    QMessageBox::critical(owner, QStringLiteral("Tarvix"), text);
 }
 
 QString QtPrompter::openFileName(QWidget* owner, const QString& folder, const QString& filter,

@@ -19,6 +19,8 @@ public:
     virtual void information(QWidget* owner, const QString& text, const QString& caption) = 0;
     // A stop-icon box naming the file and the system's reason.
     virtual void fileError(QWidget* owner, const FileError& error) = 0;
+    // A stop-icon box for a failure that is not the file's: a fault of the program.
+    virtual void error(QWidget* owner, const QString& text) = 0;
     // filter uses the Windows form "Description|*.ext||"; empty result = cancelled.
     virtual QString openFileName(QWidget* owner, const QString& folder, const QString& filter,
                                  const QString& defaultSuffix) = 0;
@@ -37,6 +39,7 @@ public:
     bool question(QWidget* owner, const QString& text, const QString& caption) override;
     void information(QWidget* owner, const QString& text, const QString& caption) override;
     void fileError(QWidget* owner, const FileError& error) override;
+    void error(QWidget* owner, const QString& text) override;
     QString openFileName(QWidget* owner, const QString& folder, const QString& filter,
                          const QString& defaultSuffix) override;
     QString saveFileName(QWidget* owner, const QString& initialPath, const QString& filter,

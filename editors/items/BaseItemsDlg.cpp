@@ -142,8 +142,8 @@ void CBaseItemsDlg::OnSelchangeItem()
     if (row < 0 || !m_fields) return;
     m_shownRecord = m_itemTable + kRecordSize * static_cast<std::uint8_t>(row);
     WorkingCopy file(pathBytes(), WorkingCopy::Mode::ReadOnly);
-    ShowDropFlag(static_cast<std::uint8_t>(file.readUnsigned(m_shownRecord, 1)));
     m_fields->show(file, m_shownRecord);
+    ShowDropFlag(m_fields->recordByte(0));
     file.close();
     OnSelchangeGraphic();
 }

@@ -149,8 +149,8 @@ void CMonsterDataDlg::ShowRecord()
 
     WorkingCopy file(pathBytes(), WorkingCopy::Mode::ReadOnly);
     m_fields->show(file, m_record);
-    m_resistNormal = static_cast<std::uint8_t>(file.readUnsigned(m_record + kResistNormal, 1));
-    m_resistHell = static_cast<std::uint8_t>(file.readUnsigned(m_record + kResistHell, 1));
+    m_resistNormal = m_fields->recordByte(kResistNormal);
+    m_resistHell = m_fields->recordByte(kResistHell);
     const bool active = ReadActiveFlag(file);
     file.close();
 

@@ -35,6 +35,7 @@ public:
     {
         errors << QString::fromLocal8Bit(error.what());
     }
+    void error(QWidget*, const QString& text) override { errors << text; }
     QString openFileName(QWidget*, const QString& folder, const QString&, const QString&) override
     {
         openFolders << folder;
