@@ -24,8 +24,9 @@ install_missing() {
 build_tarvix() {
     local werror=OFF
     [ -n "${CI:-}" ] && werror=ON
-    cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARVIX_WERROR=$werror >"$build.cmake.log" 2>&1 ||
-        { cat "$build.cmake.log"; exit 1; }
+    mkdir -p "$build"
+    cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARVIX_WERROR=$werror >"$build/configure.log" 2>&1 ||
+        { cat "$build/configure.log"; exit 1; }
     cmake --build "$build" -j "$(nproc)" 2>&1 | grep -vE '^\[ *[0-9]+%\]|^(Consolidate|Automatic|-- )' || true
     [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "Build failed" >&2; exit 1; }
 }
