@@ -183,14 +183,14 @@ void FieldBinding::show(WorkingCopy& file, std::uint64_t recordOffset)
     m_hasRecord = true;
 }
 
-void FieldBinding::put(const Field& f, Shown& s, WorkingCopy& file, std::uint64_t recordOffset)
+bool FieldBinding::put(const Field& f, Shown& s, WorkingCopy& file, std::uint64_t recordOffset)
 {
     const Control& c = f.control;
     const Shown now = current(f);
     std::uint32_t value = s.stored;
     switch (c.kind) {
     case Control::Kind::Edit: {
-        if (now.text == s.text) return;
+        if (now.text == s.text) return false;
         const bool isSigned =
             c.parse == Control::Parse::AsField ? fieldIsSigned(f.type) : c.parse == Control::Parse::Signed;
         const std::uint32_t bitsOfText = dialogIntBits(now.text, isSigned);
@@ -199,28 +199,28 @@ void FieldBinding::put(const Field& f, Shown& s, WorkingCopy& file, std::uint64_
         break;
     }
     case Control::Kind::ComboRow:
-        if (now.row == s.row || now.row < 0) return;
+        if (now.row == s.row || now.row < 0) return false;
         value = lowBits(c.conversion.toStored(now.row), f.type);
         break;
     case Control::Kind::ComboData:
-        if (now.row == s.row || now.row < 0) return;
+        if (now.row == s.row || now.row < 0) return false;
         value = lowBits(m_dialog.rowData(c.id, now.row), f.type);
         break;
     case Control::Kind::Check:
-        if (now.checked == s.checked) return;
+        if (now.checked == s.checked) return false;
         value = now.checked ? 1 : 0;
         break;
     case Control::Kind::Bits: {
-        if (now.bits == s.bits) return;
+        if (now.bits == s.bits) return false;
         const std::uint32_t mask = shownBitsMask(m_dialog.rowCount(c.id));
         value = lowBits((s.stored & ~mask) | (now.bits & mask), f.type);
         break;
     }
     case Control::Kind::Name: {
-        if (now.text == s.text || s.nameIsNull) return;
+        if (now.text == s.text || s.nameIsNull) return false;
         writeName(file, recordOffset + f.offset, gameBytes(now.text.left(c.cap)), m_delta);
         s.text = now.text;
-        return;
+        return true;
     }
     }
     file.writeUnsigned(recordOffset + f.offset, fieldWidth(f.type), value);
@@ -229,19 +229,15 @@ void FieldBinding::put(const Field& f, Shown& s, WorkingCopy& file, std::uint64_
     s.row = now.row;
     s.checked = now.checked;
     s.bits = now.bits;
+    return true;
 }
 
 int FieldBinding::save(WorkingCopy& file)
 {
     if (!m_hasRecord) return 0;
     int written = 0;
-    for (std::size_t i = 0; i < m_layout.size(); ++i) {
-        const Shown before = m_shown[i];
-        put(m_layout[i], m_shown[i], file, m_record);
-        if (before.text != m_shown[i].text || before.stored != m_shown[i].stored || before.row != m_shown[i].row ||
-            before.checked != m_shown[i].checked || before.bits != m_shown[i].bits)
-            ++written;
-    }
+    for (std::size_t i = 0; i < m_layout.size(); ++i)
+        if (put(m_layout[i], m_shown[i], file, m_record)) ++written;
     return written;
 }
 

@@ -86,7 +86,8 @@ private:
     };
     const Field& fieldOf(int controlId, std::size_t* index = nullptr) const;
     Shown current(const Field& f) const;
-    void put(const Field& f, Shown& s, WorkingCopy& file, std::uint64_t recordOffset);
+    // Writes the field if its control no longer shows what it showed; true if written.
+    bool put(const Field& f, Shown& s, WorkingCopy& file, std::uint64_t recordOffset);
 
     CDialog& m_dialog;
     std::span<const Field> m_layout;
