@@ -3,7 +3,7 @@ set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$top/build"
 
-packages=(cmake make g++ qt6-base-dev libgl-dev libgtest-dev googletest fonts-comic-neue)
+packages=(cmake make g++ qt6-base-dev libgl-dev libgtest-dev googletest fonts-comic-neue fonts-dejavu-core)
 
 install_missing() {
     local missing=()
