@@ -150,7 +150,6 @@ void CBaseItemsDlg::OnSelchangeItem()
 
 void CBaseItemsDlg::ShowDropFlag(std::uint8_t drop)
 {
-    m_storedDrop = drop;
     setCheck(1025, drop == 1 || drop == 2);
     setCheck(1026, drop == 2);
     item(1026)->setEnabled(drop == 1 || drop == 2);
@@ -166,8 +165,7 @@ void CBaseItemsDlg::OnSave()
     if (isChecked(1025) != m_shownFindable || isChecked(1026) != m_shownDouble) {
         const std::uint8_t drop = isChecked(1025) ? (isChecked(1026) ? 2 : 1) : 0;
         file.writeUnsigned(m_shownRecord, 1, drop);
-        m_storedDrop = drop;
-        m_shownFindable = isChecked(1025);
+            m_shownFindable = isChecked(1025);
         m_shownDouble = isChecked(1026);
     }
     m_fields->save(file);

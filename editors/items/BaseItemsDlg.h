@@ -34,7 +34,6 @@ private:
     std::uint32_t m_pointerDelta = 0;
     std::unique_ptr<FieldBinding> m_fields;
     std::uint32_t m_shownRecord = 0;
-    std::uint8_t m_storedDrop = 0;
     bool m_shownFindable = false;
     bool m_shownDouble = false;
 };

@@ -165,8 +165,7 @@ bool CMonsterDataDlg::ReadActiveFlag(WorkingCopy& file)
 {
     // Only the first byte of an entry counts; 2 (placed in the retail game only) shows
     // as active, and is kept unless the box is changed.
-    m_storedActive = static_cast<std::uint8_t>(file.readUnsigned(activeFlagOffset(), 1));
-    return m_storedActive != 0;
+    return file.readUnsigned(activeFlagOffset(), 1) != 0;
 }
 
 std::uint32_t CMonsterDataDlg::activeFlagOffset() const
@@ -228,9 +227,7 @@ void CMonsterDataDlg::OnSave()
     WorkingCopy file(pathBytes(), WorkingCopy::Mode::ReadWrite);
     m_fields->save(file);
     if (isChecked(1090) != m_shownActive) {
-        const std::uint8_t active = isChecked(1090) ? 1 : 0;
-        file.writeUnsigned(activeFlagOffset(), 1, active);
-        m_storedActive = active;
+        file.writeUnsigned(activeFlagOffset(), 1, isChecked(1090) ? 1 : 0);
         m_shownActive = isChecked(1090);
     }
     file.close();

@@ -48,7 +48,6 @@ private:
     int m_monster = 0;
     std::uint8_t m_resistNormal = 0; // copies of offsets 116 and 118 of the monster shown
     std::uint8_t m_resistHell = 0;
-    std::uint8_t m_storedActive = 0;
     bool m_shownActive = false;
 };
 
