@@ -172,6 +172,11 @@ void FieldBinding::show(WorkingCopy& file, std::uint64_t recordOffset)
             break;
         }
         }
+        // A stored value that no row names is said plainly rather than left blank.
+        if (c.kind == Control::Kind::ComboRow || c.kind == Control::Kind::ComboData) {
+            QComboBox* box = m_dialog.combo(c.id);
+            box->setPlaceholderText(box->currentIndex() < 0 ? QStringLiteral("(unknown: %1)").arg(value) : QString());
+        }
         // What the control really shows is what Save compares against.
         const Shown now = current(f);
         s.text = now.text;

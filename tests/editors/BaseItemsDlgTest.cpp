@@ -152,6 +152,7 @@ TEST(BaseItemsDlg, StoredValuesNoRowNamesSurviveSave)
     choose(*dlg, 1015, 3);
     choose(*dlg, 1015, 1);
     for (int id : {1021, 1022, 1024, 1023, 1036, 1037}) EXPECT_EQ(dlg->selectedRow(id), -1) << id;
+    EXPECT_EQ(dlg->combo(1036)->placeholderText(), "(unknown: 99)");
     EXPECT_TRUE(dlg->picture(1167)->pixmap().isNull());
 
     type(*dlg, 1040, "123");
@@ -207,4 +208,6 @@ TEST(BaseItemsDlg, RenderForReview)
     auto dlg = openEditor<CBaseItemsDlg>(sample, "diablo7");
     choose(*dlg, 1015, 1);
     renderForReview(dlg.get(), "base-items");
+    choose(*dlg, 1015, 35); // an unused slot: no name, and values no row names
+    renderForReview(dlg.get(), "base-items-unused-slot");
 }
