@@ -4,10 +4,11 @@
 
 #include "SampleImage.h"
 #include "SampleLayout.h"
-#include "TsvTable.h"
 
 #include "exe/Edition.h"
 #include "exe/PointerTranslation.h"
+#include "tables/GameTables.h"
+#include "tables/Tsv.h"
 
 #include <algorithm>
 #include <charconv>
@@ -26,6 +27,7 @@
 namespace fs = std::filesystem;
 using namespace tarvix;
 using namespace tarvix::gensample;
+using tarvix::tables::TsvTable;
 
 namespace {
 
@@ -34,7 +36,7 @@ std::string editionSuffix(const Edition& edition)
     return edition.tag == kDiablo.tag ? "diablo" : "hellfire";
 }
 
-// The data files of one edition, loaded once, with the columns that some layout used.
+// The data files of one edition, loaded once, with the columns that some table used.
 class DataFiles {
 public:
     DataFiles(fs::path dir, const Edition& edition) : m_dir(std::move(dir)), m_edition(edition) {}
@@ -55,15 +57,14 @@ public:
         m_used[std::string(stem)].emplace(column);
     }
 
-    // A column that no layout stores is most likely a layout that forgot a field.
+    // A column that no table stores is most likely a description that forgot a field.
     void checkAllColumnsUsed() const
     {
         for (const auto& [stem, table] : m_tables) {
             const auto& used = m_used.at(stem);
             for (const auto& column : table.columns()) {
-                if (!used.count(column) && !isDescriptiveColumn(column))
-                    throw std::runtime_error(table.path() + ": column \"" + column +
-                                             "\" is stored by no table");
+                if (!used.count(column))
+                    throw std::runtime_error(table.path() + ": column \"" + column + "\" is stored by no table");
             }
         }
     }
@@ -91,79 +92,102 @@ std::int64_t parseInteger(const TsvTable& data, std::size_t row, std::string_vie
 }
 
 // The data holds what the stored bytes read as, so a value outside the field's range
-// means the layout and the data disagree about the field.
-std::uint32_t fieldBits(const TsvTable& data, std::size_t row, const Field& field)
+// means the description and the data disagree about the field.
+std::uint32_t fieldBits(const TsvTable& data, std::size_t row, const tables::Field& field)
 {
-    std::int64_t value = parseInteger(data, row, field.column);
-    int bits = static_cast<int>(8 * field.width);
-    std::int64_t low = field.kind == Kind::Signed ? -(std::int64_t{1} << (bits - 1)) : 0;
-    std::int64_t high =
-        field.kind == Kind::Signed ? (std::int64_t{1} << (bits - 1)) - 1 : (std::int64_t{1} << bits) - 1;
-    if (value < low || value > high)
-        throw std::runtime_error(where(data, row, field.column) + ": " + std::to_string(value) +
-                                 " does not fit " + std::to_string(field.width) + " byte(s)");
+    std::int64_t value = parseInteger(data, row, field.name);
+    const tables::Range range = tables::rangeOf(field.type);
+    if (value < range.min || value > range.max)
+        throw std::runtime_error(where(data, row, field.name) + ": " + std::to_string(value) + " does not fit a " +
+                                 tables::typeName(field.type));
     return static_cast<std::uint32_t>(value);
 }
 
-std::uint32_t textPointer(SampleImage& image, const TsvTable& data, std::size_t row, const Field& field)
+std::uint32_t textPointer(SampleImage& image, const TsvTable& data, std::size_t row, const tables::Field& field)
 {
-    std::string nullColumn = std::string(field.column) + "_null";
+    std::string nullColumn = std::string(field.name) + "_null";
     std::int64_t isNull = parseInteger(data, row, nullColumn);
-    const std::string& text = data.cell(row, field.column);
+    const std::string& text = data.cell(row, field.name);
     if (isNull != 0 && isNull != 1) throw std::runtime_error(where(data, row, nullColumn) + ": not 0 or 1");
     if (isNull == 0) return image.addText(text);
-    if (!text.empty())
-        throw std::runtime_error(where(data, row, field.column) + ": text given for a NULL pointer");
+    if (!text.empty()) throw std::runtime_error(where(data, row, field.name) + ": text given for a NULL pointer");
     return 0;
 }
 
-void layTable(SampleImage& image, DataFiles& files, const TableLayout& table)
+// Record number of each data row: its index column, else its place in the file.
+std::vector<std::size_t> recordsOf(const TsvTable& data, const tables::Table& table, std::uint32_t count)
 {
-    const Edition& edition = image.edition();
-    const TsvTable& data = files.get(table.data);
-    std::uint32_t base = table.offset.of(edition);
-    std::uint32_t count = table.count.of(edition);
-    std::uint32_t stride = table.stride.of(edition);
-    std::string name(table.name);
-
     if (data.rowCount() != count)
-        throw std::runtime_error(data.path() + ": " + std::to_string(data.rowCount()) + " rows, the " + name +
-                                 " table holds " + std::to_string(count));
-    for (const Field& field : table.fields) {
-        bool badWidth = field.kind == Kind::Text ? field.width != 4
-                                                 : field.width != 1 && field.width != 2 && field.width != 4;
-        if (badWidth || field.offset + field.width > stride)
-            throw std::runtime_error(name + ": field \"" + std::string(field.column) +
-                                     "\" does not fit its record");
-        files.markUsed(table.data, field.column);
-        if (field.kind == Kind::Text) files.markUsed(table.data, std::string(field.column) + "_null");
-    }
-    if (!table.indexColumn.empty()) files.markUsed(table.data, table.indexColumn);
-
-    image.reserve(name, base,
-                  std::max<std::uint64_t>(std::uint64_t{count} * stride, table.reserved.of(edition)),
-                  table.zeroAboveFields ? SampleImage::Fill::Clear : SampleImage::Fill::Keep);
-
+        throw std::runtime_error(data.path() + ": " + std::to_string(data.rowCount()) + " rows, the " +
+                                 std::string(table.name) + " table holds " + std::to_string(count));
+    std::vector<std::size_t> records;
     std::vector<bool> seen(count, false);
     for (std::size_t row = 0; row < data.rowCount(); ++row) {
         std::size_t record = row;
         if (!table.indexColumn.empty()) {
             std::int64_t index = parseInteger(data, row, table.indexColumn);
             if (index < 0 || index >= count || seen[static_cast<std::size_t>(index)])
-                throw std::runtime_error(where(data, row, table.indexColumn) + ": record " +
-                                         std::to_string(index) + " is outside the table or given twice");
+                throw std::runtime_error(where(data, row, table.indexColumn) + ": record " + std::to_string(index) +
+                                         " is outside the table or given twice");
             record = static_cast<std::size_t>(index);
         }
         seen[record] = true;
-        std::uint64_t at = base + std::uint64_t{stride} * record;
-        for (const Field& field : table.fields) {
-            std::uint32_t bits =
-                field.kind == Kind::Text ? textPointer(image, data, row, field) : fieldBits(data, row, field);
-            // A negative int would hold ones, not zeros, above the bytes the data gives.
-            if (table.zeroAboveFields && field.kind == Kind::Signed && (bits >> (8 * field.width - 1)) & 1)
-                throw std::runtime_error(where(data, row, field.column) +
-                                         ": negative in a table of small ints");
-            image.putInteger(at + field.offset, field.width, bits);
+        records.push_back(record);
+    }
+    return records;
+}
+
+std::uint64_t runPlace(const tables::Table& table, const tables::Run& run, const Edition& edition)
+{
+    if (!run.via) return run.offset.of(edition);
+    if (&table != &tables::kGraphicFlips)
+        throw std::runtime_error(std::string(table.name) + ": the generator has no place for this table");
+    return kGraphicFlipPlace.of(edition);
+}
+
+void layTable(SampleImage& image, DataFiles& files, const tables::Table& table)
+{
+    const Edition& edition = image.edition();
+    const TsvTable& data = files.get(table.name);
+    const std::uint32_t count = table.rows.of(edition);
+    const std::vector<std::size_t> records = recordsOf(data, table, count);
+    if (!table.indexColumn.empty()) files.markUsed(table.name, table.indexColumn);
+
+    // Columns that follow from the row number must say what the description says.
+    for (const tables::Derived& derived : table.derived) {
+        files.markUsed(table.name, derived.name);
+        for (std::size_t row = 0; row < data.rowCount(); ++row)
+            if (data.cell(row, derived.name) != derived.value(edition, static_cast<int>(records[row])))
+                throw std::runtime_error(where(data, row, derived.name) + ": differs from the row number");
+    }
+
+    for (const tables::Run& run : table.runs) {
+        const std::uint32_t stride = run.stride.of(edition);
+        const std::uint64_t base = runPlace(table, run, edition);
+        const bool smallInts = holdsSmallInts(run);
+        for (const tables::Field& field : run.fields) {
+            if (field.offset + tables::widthOf(field.type, field.room) > stride)
+                throw std::runtime_error(std::string(table.name) + ": field \"" + std::string(field.name) +
+                                         "\" does not fit its entry");
+            files.markUsed(table.name, field.name);
+            if (field.type == tables::Type::Pointer) files.markUsed(table.name, std::string(field.name) + "_null");
+        }
+        std::uint64_t size = std::uint64_t{count} * stride;
+        if (run.via) size = std::max<std::uint64_t>(size, kGraphicFlipReserve);
+        image.reserve(std::string(table.name) + " (" + std::string(run.fields.front().name) + ")", base, size,
+                      smallInts ? SampleImage::Fill::Clear : SampleImage::Fill::Keep);
+
+        for (std::size_t row = 0; row < data.rowCount(); ++row) {
+            const std::uint64_t at = base + std::uint64_t{stride} * records[row];
+            for (const tables::Field& field : run.fields) {
+                const std::uint32_t width = tables::widthOf(field.type);
+                const std::uint32_t bits = field.type == tables::Type::Pointer ? textPointer(image, data, row, field)
+                                                                               : fieldBits(data, row, field);
+                // A negative int would hold ones, not zeros, above the bytes the data gives.
+                if (smallInts && tables::isSigned(field.type) && (bits >> (8 * width - 1)) & 1)
+                    throw std::runtime_error(where(data, row, field.name) + ": negative in a table of small ints");
+                image.putInteger(at + field.offset, width, bits);
+            }
         }
     }
 }
@@ -179,64 +203,58 @@ std::uint32_t parseHex(const std::string& cell, const std::string& context)
     return value;
 }
 
+// The texts at fixed places come from one data file with a row per text.
 void layFixedTexts(SampleImage& image, DataFiles& files)
 {
     const Edition& edition = image.edition();
-    const TsvTable& data = files.get("scalars");
+    const TsvTable& data = files.get(kFixedTextData);
     for (std::string_view column : {"key", "offset", "region", "value", "byte_before"})
-        files.markUsed("scalars", column);
-    if (data.rowCount() != fixedTexts().size())
-        throw std::runtime_error(data.path() + ": expected " + std::to_string(fixedTexts().size()) + " rows");
+        files.markUsed(kFixedTextData, column);
+    if (data.rowCount() != tables::kTexts.runs.size())
+        throw std::runtime_error(data.path() + ": expected " + std::to_string(tables::kTexts.runs.size()) + " rows");
 
-    for (const FixedText& text : fixedTexts()) {
+    for (const tables::Run& run : tables::kTexts.runs) {
+        const tables::Field& text = run.fields.front();
         std::size_t row = 0;
-        while (row < data.rowCount() && data.cell(row, "key") != text.key)
+        while (row < data.rowCount() && data.cell(row, "key") != text.name)
             ++row;
         if (row == data.rowCount())
-            throw std::runtime_error(data.path() + ": no row \"" + std::string(text.key) + "\"");
+            throw std::runtime_error(data.path() + ": no row \"" + std::string(text.name) + "\"");
 
-        std::uint32_t offset = text.offset.of(edition);
+        const std::uint32_t offset = run.offset.of(edition) + text.offset;
         // The data repeats the offsets; a disagreement means one of the two is wrong.
         if (parseHex(data.cell(row, "offset"), where(data, row, "offset")) != offset ||
-            parseInteger(data, row, "region") != text.region)
-            throw std::runtime_error(where(data, row, "offset") + ": place of " + std::string(text.key) +
-                                     " differs from the layout");
+            parseInteger(data, row, "region") != text.room)
+            throw std::runtime_error(where(data, row, "offset") + ": place of " + std::string(text.name) +
+                                     " differs from the table descriptions");
 
         const std::string& value = data.cell(row, "value");
         const std::string& before = data.cell(row, "byte_before");
-        if (value.size() + 1 > text.region)
-            throw std::runtime_error(where(data, row, "value") + ": longer than its region");
-        if (before.size() > 1)
-            throw std::runtime_error(where(data, row, "byte_before") + ": more than one byte");
+        if (value.size() + 1 > text.room) throw std::runtime_error(where(data, row, "value") + ": longer than its room");
+        if (before.size() > 1) throw std::runtime_error(where(data, row, "byte_before") + ": more than one byte");
 
-        image.reserve(std::string(text.key), offset - before.size(), before.size() + text.region,
+        image.reserve(std::string(text.name), offset - before.size(), before.size() + text.room,
                       SampleImage::Fill::Clear);
         image.putBytes(offset - before.size(), before);
         image.putBytes(offset, value);
     }
 }
 
+// The pointer through which the game finds the graphic-to-flip table.
 void layFlipTablePointer(SampleImage& image)
 {
-    const TablePointer& pointer = flipTablePointer();
-    const TableLayout* target = nullptr;
-    for (const TableLayout& table : tableLayouts())
-        if (table.name == pointer.table) target = &table;
-    if (!target)
-        throw std::runtime_error(std::string(pointer.name) + ": no table \"" + std::string(pointer.table) +
-                                 "\"");
+    const Edition& edition = image.edition();
+    const tables::Via& via = *tables::kGraphicFlips.runs.front().via;
+    // The game's own pointer to this table is one the editors translate with Hellfire's
+    // delta in both editions; check it leads back to the table under that rule.
+    const std::uint32_t place = kGraphicFlipPlace.of(edition);
+    const std::uint32_t value = place + kHighRangeDelta;
+    if (translateHighRangePointer(value, edition.pointerDelta) != place)
+        throw std::runtime_error("flip-table pointer: the table at offset " + std::to_string(place) +
+                                 " cannot be reached (Diablo needs it where the pointer falls in the high range)");
 
-    // The game's own pointer to this table is one the editor translates with Hellfire's
-    // delta in both editions; check it leads back to the table under the editor's rule.
-    std::uint32_t place = target->offset.of(image.edition());
-    std::uint32_t value = place + kHighRangeDelta;
-    if (translateHighRangePointer(value, image.edition().pointerDelta) != place)
-        throw std::runtime_error(
-            std::string(pointer.name) + ": the table at offset " + std::to_string(place) +
-            " cannot be reached (Diablo needs it where the pointer falls in the high range)");
-
-    std::uint32_t at = pointer.offset.of(image.edition());
-    image.reserve(std::string(pointer.name), at, 4, SampleImage::Fill::Keep);
+    const std::uint32_t at = via.pointerOffset.of(edition);
+    image.reserve("flip-table pointer", at, 4, SampleImage::Fill::Keep);
     image.putInteger(at, 4, value);
 }
 
@@ -244,8 +262,8 @@ SampleImage buildSample(const fs::path& dataDir, const Edition& edition)
 {
     SampleImage image(edition, kPoolOffset.of(edition));
     DataFiles files(dataDir, edition);
-    for (const TableLayout& table : tableLayouts())
-        layTable(image, files, table);
+    for (const tables::Table* table : tables::allTables())
+        if (table != &tables::kTexts) layTable(image, files, *table);
     layFixedTexts(image, files);
     layFlipTablePointer(image);
     files.checkAllColumnsUsed();

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tarvix::gensample {
+namespace tarvix::tables {
 
 // One data file: tab-separated, one header row, no quoting, Latin-1 kept as bytes.
 class TsvTable {
@@ -31,4 +31,4 @@ private:
     std::vector<std::size_t> m_lines;
 };
 
-} // namespace tarvix::gensample
+} // namespace tarvix::tables

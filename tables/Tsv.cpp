@@ -1,11 +1,11 @@
-#include "TsvTable.h"
+#include "tables/Tsv.h"
 
 #include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
-namespace tarvix::gensample {
+namespace tarvix::tables {
 
 namespace {
 
@@ -72,4 +72,4 @@ const std::string& TsvTable::cell(std::size_t row, std::string_view column) cons
     return m_rows.at(row)[columnIndex(column)];
 }
 
-} // namespace tarvix::gensample
+} // namespace tarvix::tables

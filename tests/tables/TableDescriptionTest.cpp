@@ -1,0 +1,157 @@
+// The table descriptions checked against themselves (every field inside its entry, no
+// two fields over the same byte, one name per column) and against the sample data: the
+// generated samples read through the descriptions give back the data files, cell for
+// cell. The samples' own test reads them with offsets written out independently.
+
+#include "exe/WorkingCopy.h"
+#include "tables/Cells.h"
+#include "tables/GameTables.h"
+#include "tables/Tsv.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace tarvix;
+using namespace tarvix::tables;
+
+namespace {
+
+struct Sample {
+    const Edition* edition;
+    const char* file;
+    const char* suffix;
+};
+const Sample kSamples[] = {{&kDiablo, "diablo-sample.exe", "diablo"}, {&kHellfire, "hellfire-sample.exe", "hellfire"}};
+
+std::string dataPath(std::string_view stem, const Sample& s)
+{
+    return std::string(TARVIX_DATA_DIR) + "/" + std::string(stem) + "_" + s.suffix + ".tsv";
+}
+
+// Every byte each field of every row takes, for one edition, with the field's name.
+std::map<std::uint64_t, std::string> claimedBytes(const Table& table, const Edition& edition,
+                                                  std::uint64_t graphicFlipPlace)
+{
+    std::map<std::uint64_t, std::string> owner;
+    const int rows = static_cast<int>(table.rows.of(edition));
+    for (const tables::Run& run : table.runs) {
+        const std::uint64_t base = run.via ? graphicFlipPlace : run.offset.of(edition);
+        for (int row = 0; row < rows; ++row) {
+            for (const Field& field : run.fields) {
+                const std::uint64_t at = base + std::uint64_t{run.stride.of(edition)} * row + field.offset;
+                for (std::uint32_t b = 0; b < widthOf(field.type, field.room); ++b) {
+                    auto [it, fresh] = owner.emplace(at + b, std::string(table.name) + "." + std::string(field.name));
+                    EXPECT_TRUE(fresh) << edition.tag << ": " << it->second << " and " << table.name << "."
+                                       << field.name << " both take byte 0x" << std::hex << at + b;
+                }
+            }
+        }
+    }
+    return owner;
+}
+
+} // namespace
+
+TEST(TableDescriptions, FieldsFitTheirEntriesAndNoByteIsClaimedTwice)
+{
+    for (const Edition* edition : {&kDiablo, &kHellfire}) {
+        std::map<std::uint64_t, std::string> everything;
+        for (const Table* table : allTables()) {
+            std::set<std::string> names;
+            for (const std::string& column : columnsOf(*table))
+                EXPECT_TRUE(names.insert(column).second) << table->name << ": column " << column << " twice";
+            for (const tables::Run& run : table->runs) {
+                for (const Field& field : run.fields) {
+                    EXPECT_LE(field.offset + widthOf(field.type, field.room), run.stride.of(*edition))
+                        << table->name << "." << field.name << " leaves its entry";
+                    EXPECT_EQ(field.type == Type::Text, field.room > 0) << table->name << "." << field.name;
+                }
+            }
+            for (const auto& [at, name] : claimedBytes(*table, *edition, 0)) {
+                if (table->runs.front().via) continue; // its place is the file's business
+                auto [it, fresh] = everything.emplace(at, name);
+                EXPECT_TRUE(fresh) << edition->tag << ": " << it->second << " and " << name << " meet at 0x"
+                                   << std::hex << at;
+            }
+            EXPECT_LE(std::uint64_t{everything.empty() ? 0 : everything.rbegin()->first}, edition->fileLength);
+        }
+    }
+    EXPECT_EQ(fieldOf(kMonsters, "dlvl_first").field->conversion, &conversions::doubledLevel);
+    EXPECT_THROW(fieldOf(kMonsters, "no_such_field"), std::logic_error);
+}
+
+TEST(TableDescriptions, ConvertedFieldsKnowWhichShownValuesFit)
+{
+    const Range levels = shownRange(Type::U8, conversions::doubledLevel);
+    EXPECT_EQ(levels.min, 1);
+    EXPECT_EQ(levels.max, 128);
+    const Range multiplier = shownRange(Type::S32, conversions::timesFive);
+    EXPECT_EQ(multiplier.min, -429496729);
+    EXPECT_EQ(multiplier.max, 429496729);
+    EXPECT_EQ(shownRange(Type::S8, conversions::identity).min, -128);
+}
+
+TEST(TableDescriptions, SamplesReadThroughTheDescriptionsGiveBackTheirData)
+{
+    for (const Sample& s : kSamples) {
+        WorkingCopy file(std::string(TARVIX_SAMPLE_DIR) + "/" + s.file, WorkingCopy::Mode::ReadOnly);
+        for (const Table* table : allTables()) {
+            if (table == &kTexts) continue;
+            const TsvTable data = TsvTable::load(dataPath(table->name, s));
+            const Placement placement(*table, *s.edition, file);
+            const std::vector<std::string> columns = columnsOf(*table);
+            EXPECT_EQ(std::set<std::string>(columns.begin(), columns.end()),
+                      std::set<std::string>(data.columns().begin(), data.columns().end()))
+                << table->name;
+            ASSERT_EQ(data.rowCount(), static_cast<std::size_t>(placement.rows())) << table->name;
+            for (std::size_t r = 0; r < data.rowCount(); ++r) {
+                const int row = table->indexColumn.empty() ? static_cast<int>(r)
+                                                           : std::stoi(data.cell(r, table->indexColumn));
+                const std::vector<std::string> cells = cellsOf(file, placement, row);
+                for (std::size_t c = 0; c < columns.size(); ++c)
+                    EXPECT_EQ(cells[c], data.cell(r, columns[c])) << s.suffix << " " << table->name << " row " << row
+                                                                  << " " << columns[c];
+            }
+        }
+
+        const TsvTable scalars = TsvTable::load(dataPath("scalars", s));
+        const Placement texts(kTexts, *s.edition);
+        const std::vector<std::string> cells = cellsOf(file, texts, 0);
+        const std::vector<std::string> columns = columnsOf(kTexts);
+        ASSERT_EQ(scalars.rowCount(), columns.size());
+        for (std::size_t r = 0; r < scalars.rowCount(); ++r) {
+            const auto c = static_cast<std::size_t>(
+                std::find(columns.begin(), columns.end(), scalars.cell(r, "key")) - columns.begin());
+            ASSERT_LT(c, columns.size()) << scalars.cell(r, "key");
+            EXPECT_EQ(cells[c], scalars.cell(r, "value")) << s.suffix << " " << columns[c];
+            const FieldRef field = fieldOf(kTexts, columns[c]);
+            EXPECT_EQ(std::to_string(field.field->room), scalars.cell(r, "region"));
+            EXPECT_EQ(texts.offsetOf(field, 0), std::stoul(scalars.cell(r, "offset"), nullptr, 16));
+        }
+    }
+}
+
+TEST(TableDescriptions, PointerFoundTablesAndNameListsReadInOneGo)
+{
+    WorkingCopy file(std::string(TARVIX_SAMPLE_DIR) + "/diablo-sample.exe", WorkingCopy::Mode::ReadOnly);
+    const Placement flips(kGraphicFlips, kDiablo, file);
+    // The Diablo sample's pointer lies in the range that takes Hellfire's delta.
+    const std::uint32_t pointer = file.readUnsigned(0x1C6EE, 4);
+    EXPECT_EQ(flips.offsetOf(fieldOf(kGraphicFlips, "flip"), 3), pointer - 0x401600 + 3);
+    EXPECT_THROW(Placement(kGraphicFlips, kDiablo), std::logic_error);
+
+    const Placement sounds(kSounds, kDiablo);
+    const std::vector<StoredName> names = readTexts(file, sounds, fieldOf(kSounds, "name"), 50);
+    ASSERT_EQ(names.size(), 858u);
+    EXPECT_EQ(names[0].text, "Sfx\\Misc\\Walk1.wav");
+    for (int row : {1, 400, 857})
+        EXPECT_EQ(names[row].text, readName(file, sounds.offsetOf(fieldOf(kSounds, "name"), row), 50,
+                                            kDiablo.pointerDelta).text);
+    const std::vector<StoredName> cut = readTexts(file, sounds, fieldOf(kSounds, "name"), 5, 2);
+    ASSERT_EQ(cut.size(), 2u);
+    EXPECT_EQ(cut[1].text, "Sfx\\M");
+}
