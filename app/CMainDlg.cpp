@@ -7,6 +7,9 @@
 #include "exe/Edition.h"
 #include "exe/TextAccess.h"
 #include "exe/WorkingCopy.h"
+#include "tables/Access.h"
+#include "tables/GameTables.h"
+#include "ui/GameText.h"
 #include "ui/Prompter.h"
 
 #include <QAction>
@@ -35,10 +38,17 @@ constexpr int kAbout = 32775;
 constexpr int kVersionEdit = 1019;
 
 // The version string's room in the executable: 63 characters and the zero byte.
-constexpr std::size_t kVersionRegion = 64;
-constexpr int kVersionChars = 63;
-constexpr std::uint64_t kDiabloVersionOffset = 0x8D3C8;
-constexpr std::uint64_t kHellfireVersionOffset = 0x9F2C0;
+const tables::FieldRef& versionField()
+{
+    static const tables::FieldRef field = tables::fieldOf(tables::kTexts, "version_string");
+    return field;
+}
+const int kVersionChars = static_cast<int>(tables::fieldOf(tables::kTexts, "version_string").field->room) - 1;
+
+std::uint64_t versionOffset(const Edition& edition)
+{
+    return tables::Placement(tables::kTexts, edition).offsetOf(versionField(), 0);
+}
 
 const QString kExeFilter = QStringLiteral("Diablo \\ Hellfire Executables|*.exe||");
 const QString kExeSuffix = QStringLiteral("exe");
@@ -146,16 +156,16 @@ bool CMainDlg::LoadWorkingCopy(const QString& chosenPath)
         QString tag;
         QString version;
         WorkingCopy file(fileName(path), WorkingCopy::Mode::ReadOnly);
-        if (const Edition* edition = editionForLength(file.length())) {
+        const Edition* edition = editionForLength(file.length());
+        if (edition) {
             tag = QString::fromLatin1(edition->tag.data(), static_cast<qsizetype>(edition->tag.size()));
-            const std::uint64_t offset =
-                *byEdition(edition->tag, kDiabloVersionOffset, kHellfireVersionOffset);
-            version = QString::fromLatin1(readFixedText(file, offset, kVersionRegion));
+            version = gameText(readFixedText(file, versionOffset(*edition), versionField().field->room));
         }
         file.close();
 
         m_path = path;
         m_tag = tag;
+        m_edition = edition;
         m_settings.setDirectory(folderOf(path));
         ShowVersion(version);
     });
@@ -173,10 +183,9 @@ void CMainDlg::OnChangeVersion()
 {
     const QString text = this->text(kVersionEdit);
     if (text.size() <= kVersionChars) edit(kVersionEdit)->setMaxLength(kVersionChars);
-    const auto offset = byEdition(m_tag.toStdString(), kDiabloVersionOffset, kHellfireVersionOffset);
-    if (!offset) return;
+    if (!m_edition) return;
     WorkingCopy file(fileName(m_path), WorkingCopy::Mode::WriteOnly);
-    writeFixedText(file, *offset, text.toLatin1().toStdString(), kVersionChars);
+    writeFixedText(file, versionOffset(*m_edition), gameBytes(text), kVersionChars);
     file.close();
 }
 
@@ -196,10 +205,10 @@ void CMainDlg::OnAbout()
 
 void CMainDlg::OnEditor(int buttonId)
 {
-    if (m_tag.isEmpty()) return;
+    if (!m_edition) return;
     std::unique_ptr<CEditorDlg> editor = makeEditor(buttonId, this);
     if (!editor) return;
-    editor->setWorkingCopy(m_path, m_tag);
+    editor->setWorkingCopy(m_path, *m_edition);
     editor->exec();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Settings.h"
+#include "exe/Edition.h"
 #include "ui/CDialog.h"
 
 #include <QString>
@@ -54,6 +55,7 @@ private:
     Settings m_settings;
     QString m_path;
     QString m_tag;
+    const Edition* m_edition = nullptr; // goes with m_tag
     QString m_startPath;
     QMenuBar* m_menuBar = nullptr;
 };

@@ -19,7 +19,9 @@
 
 namespace tarvix {
 
-CDialog::CDialog(int templateId, QWidget* owner) : QDialog(owner), m_template(&DialogTemplate::load(templateId))
+CDialog::CDialog(int templateId, QWidget* owner) : CDialog(DialogTemplate::load(templateId), owner) {}
+
+CDialog::CDialog(const DialogTemplate& dialogTemplate, QWidget* owner) : QDialog(owner), m_template(&dialogTemplate)
 {
     setWindowTitle(m_template->caption);
     setFont(templateFont(*m_template));
@@ -165,6 +167,15 @@ std::uint32_t CDialog::rowData(int id, int row) const
     if (auto* l = qobject_cast<QListWidget*>(w))
         if (QListWidgetItem* it = l->item(row)) return it->data(Qt::UserRole).toUInt();
     return 0;
+}
+
+QString CDialog::rowText(int id, int row) const
+{
+    QWidget* w = item(id);
+    if (auto* c = qobject_cast<QComboBox*>(w)) return c->itemText(row);
+    if (auto* l = qobject_cast<QListWidget*>(w))
+        if (QListWidgetItem* it = l->item(row)) return it->text();
+    return {};
 }
 
 bool CDialog::runHandler(const std::function<void()>& fn)

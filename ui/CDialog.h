@@ -23,6 +23,8 @@ class CDialog : public QDialog {
     Q_OBJECT
 public:
     CDialog(int templateId, QWidget* owner = nullptr);
+    // A template of the caller's own, which must outlive the dialog.
+    explicit CDialog(const DialogTemplate& dialogTemplate, QWidget* owner = nullptr);
 
     QWidget* item(int id) const;
     QLineEdit* edit(int id) const;
@@ -47,6 +49,7 @@ public:
     void addRow(int id, const QString& text, std::uint32_t data = 0);
     void setRowData(int id, int row, std::uint32_t data);
     std::uint32_t rowData(int id, int row) const;
+    QString rowText(int id, int row) const;
 
     // Runs fn; a file error ends it at the failing step and is shown, stop icon.
     // Returns false when fn failed.

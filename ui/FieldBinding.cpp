@@ -2,12 +2,9 @@
 
 #include "exe/TextAccess.h"
 #include "exe/WorkingCopy.h"
+#include "tables/GameTables.h"
 #include "ui/CDialog.h"
-#include "ui/DialogInt.h"
-#include "ui/RecordList.h"
-
-#include <QComboBox>
-#include <QLineEdit>
+#include "ui/FieldControls.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -15,256 +12,169 @@
 namespace tarvix {
 
 namespace conversions {
-const Conversion identity{[](std::int64_t v) { return v; }, [](std::int64_t v) { return v; }};
 const Conversion rowPlusOne{[](std::int64_t v) { return v - 1; }, [](std::int64_t v) { return v + 1; }};
-const Conversion dungeonLevel{[](std::int64_t v) { return (v + 2) / 2; }, [](std::int64_t v) { return 2 * v - 2; }};
+const Conversion dungeonLevel = tables::conversions::doubledLevel;
 } // namespace conversions
-
-Control edit(int id, Conversion conversion) { return Control{Control::Kind::Edit, id, conversion}; }
-Control comboRow(int id, Conversion conversion) { return Control{Control::Kind::ComboRow, id, conversion}; }
-Control comboData(int id) { return Control{Control::Kind::ComboData, id}; }
-Control check(int id) { return Control{Control::Kind::Check, id}; }
-Control bits(int id) { return Control{Control::Kind::Bits, id}; }
-
-Control name(int id, int window, int cap, int offsetId)
-{
-    Control c{Control::Kind::Name, id};
-    c.window = window;
-    c.cap = cap;
-    c.offsetId = offsetId;
-    return c;
-}
-
-int fieldWidth(FieldType type)
-{
-    switch (type) {
-    case FieldType::U8:
-    case FieldType::S8: return 1;
-    case FieldType::U16:
-    case FieldType::S16: return 2;
-    default: return 4;
-    }
-}
-
-bool fieldIsSigned(FieldType type)
-{
-    return type == FieldType::S8 || type == FieldType::S16 || type == FieldType::S32;
-}
 
 namespace {
 
-std::int64_t asNumber(std::uint32_t stored, FieldType type)
+template <class Control, class... Args>
+ControlSpec make(int id, Args... args)
 {
-    switch (type) {
-    case FieldType::S8: return static_cast<std::int8_t>(stored);
-    case FieldType::S16: return static_cast<std::int16_t>(stored);
-    case FieldType::S32: return static_cast<std::int32_t>(stored);
-    default: return stored;
-    }
-}
-
-std::uint32_t lowBits(std::int64_t value, FieldType type)
-{
-    const int width = fieldWidth(type);
-    const std::uint64_t mask = width == 4 ? 0xFFFFFFFFull : ((1ull << (8 * width)) - 1);
-    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(value) & mask);
-}
-
-std::uint32_t shownBitsMask(int rows)
-{
-    return rows >= 32 ? 0xFFFFFFFFu : ((1u << rows) - 1);
+    return custom<Control>(id, args...);
 }
 
 } // namespace
 
-FieldBinding::FieldBinding(CDialog& dialog, std::span<const Field> layout, std::uint32_t pointerDelta,
-                           QString emptyName)
-    : m_dialog(dialog), m_layout(layout), m_delta(pointerDelta), m_emptyName(std::move(emptyName)),
-      m_shown(layout.size())
+EditSpec::operator ControlSpec() const
 {
+    const EditSpec spec = *this;
+    return {id, [spec](CDialog& dialog, const tables::FieldRef& field) -> std::unique_ptr<FieldControl> {
+                const Conversion* conversion = spec.conversion ? spec.conversion : field.field->conversion;
+                return std::make_unique<NumberEdit>(dialog, spec.id, conversion ? *conversion : conversions::identity,
+                                                    static_cast<NumberEdit::Parse>(spec.parse));
+            }};
 }
 
-const Field& FieldBinding::fieldOf(int controlId, std::size_t* index) const
+EditSpec edit(int id) { return {id, nullptr}; }
+EditSpec edit(int id, const Conversion& conversion) { return {id, &conversion}; }
+ControlSpec comboRow(int id, const Conversion& conversion) { return make<RowChoice>(id, std::cref(conversion)); }
+ControlSpec listRow(int id, const Conversion& conversion) { return comboRow(id, conversion); }
+ControlSpec comboData(int id) { return make<DataChoice>(id); }
+ControlSpec listData(int id) { return comboData(id); }
+ControlSpec check(int id) { return make<CheckBox>(id, CheckBox::Mode::Plain, 0u); }
+ControlSpec maskedCheck(int id, std::uint32_t mask) { return make<CheckBox>(id, CheckBox::Mode::Masked, mask); }
+ControlSpec invertedCheck(int id) { return make<CheckBox>(id, CheckBox::Mode::Inverted, 0u); }
+ControlSpec bits(int id) { return make<BitList>(id); }
+ControlSpec name(int id, int window, int cap, int offsetId, QString nullText)
 {
-    for (std::size_t i = 0; i < m_layout.size(); ++i) {
-        if (m_layout[i].control.id == controlId) {
-            if (index) *index = i;
-            return m_layout[i];
+    return make<NameEdit>(id, window, cap, offsetId, nullText);
+}
+ControlSpec inlineText(int id) { return make<InlineTextEdit>(id); }
+ControlSpec textView(int id, int window) { return make<TextView>(id, window); }
+ControlSpec pointerChoice(int id, int window) { return make<PointerChoice>(id, window); }
+
+FieldBinding::FieldBinding(CDialog& dialog, const tables::Table& table, std::span<const BoundField> layout)
+    : m_dialog(dialog), m_table(&table)
+{
+    m_tables.push_back(&table);
+    for (const BoundField& bound : layout) {
+        const tables::FieldRef ref = field(bound.field);
+        if (std::find(m_tables.begin(), m_tables.end(), ref.table) == m_tables.end()) m_tables.push_back(ref.table);
+        auto group = std::find_if(m_groups.begin(), m_groups.end(), [&](const Group& g) { return g.field.field == ref.field; });
+        if (group == m_groups.end()) {
+            m_groups.push_back(Group{ref, {}, {}});
+            group = m_groups.end() - 1;
         }
+        // Fails here, when the dialog is built, for an id the template lacks.
+        dialog.item(bound.control.id);
+        group->controls.push_back(bound.control.make(dialog, ref));
     }
-    throw std::logic_error("no field for control " + std::to_string(controlId));
 }
 
-FieldBinding::Shown FieldBinding::current(const Field& f) const
+FieldBinding::~FieldBinding() = default;
+
+tables::FieldRef FieldBinding::field(std::string_view name) const
 {
-    Shown s;
-    const Control& c = f.control;
-    switch (c.kind) {
-    case Control::Kind::Edit:
-    case Control::Kind::Name: s.text = m_dialog.text(c.id); break;
-    case Control::Kind::ComboRow:
-    case Control::Kind::ComboData: s.row = m_dialog.selectedRow(c.id); break;
-    case Control::Kind::Check: s.checked = m_dialog.isChecked(c.id); break;
-    case Control::Kind::Bits:
-        for (int row = 0; row < std::min(32, m_dialog.rowCount(c.id)); ++row)
-            if (m_dialog.isRowSelected(c.id, row)) s.bits |= 1u << row;
-        break;
-    }
-    return s;
+    const auto dot = name.find('.');
+    if (dot == std::string_view::npos) return tables::fieldOf(*m_table, name);
+    const tables::Table* other = tables::findTable(name.substr(0, dot));
+    if (!other) throw std::logic_error("no table \"" + std::string(name.substr(0, dot)) + "\"");
+    return tables::fieldOf(*other, name.substr(dot + 1));
 }
 
-void FieldBinding::show(WorkingCopy& file, std::uint64_t recordOffset)
+void FieldBinding::show(WorkingCopy& file, const Edition& edition, int row)
 {
-    std::uint32_t span = 0;
-    for (const Field& f : m_layout) span = std::max<std::uint32_t>(span, f.offset + fieldWidth(f.type));
-    m_bytes = file.read(recordOffset, span);
-    const std::vector<std::uint8_t>& record = m_bytes;
-
-    for (std::size_t i = 0; i < m_layout.size(); ++i) {
-        const Field& f = m_layout[i];
-        const Control& c = f.control;
-        Shown& s = m_shown[i];
-        s = Shown{};
-        for (int b = fieldWidth(f.type) - 1; b >= 0; --b) s.stored = (s.stored << 8) | record[f.offset + b];
-        const std::int64_t value = asNumber(s.stored, f.type);
-
-        switch (c.kind) {
-        case Control::Kind::Edit: m_dialog.setInt(c.id, c.conversion.toShown(value)); break;
-        case Control::Kind::ComboRow: {
-            const std::int64_t row = c.conversion.toShown(value);
-            m_dialog.selectRow(c.id, row >= 0 && row < m_dialog.rowCount(c.id) ? static_cast<int>(row) : -1);
-            break;
-        }
-        case Control::Kind::ComboData: {
-            // Where two rows carry the same code, the later one is the one shown.
-            int found = -1;
-            for (int row = 0; row < m_dialog.rowCount(c.id); ++row)
-                if (m_dialog.rowData(c.id, row) == s.stored) found = row;
-            m_dialog.selectRow(c.id, found);
-            break;
-        }
-        case Control::Kind::Check: m_dialog.setCheck(c.id, s.stored != 0); break;
-        case Control::Kind::Bits:
-            for (int row = 0; row < std::min(32, m_dialog.rowCount(c.id)); ++row)
-                m_dialog.setRowSelected(c.id, row, (s.stored >> row) & 1u);
-            break;
-        case Control::Kind::Name: {
-            const StoredName stored = readName(file, recordOffset + f.offset, c.window, m_delta);
-            QLineEdit* line = m_dialog.edit(c.id);
-            s.nameIsNull = stored.isNull;
-            if (stored.isNull) {
-                line->setMaxLength(32767);
-                m_dialog.setText(c.id, m_emptyName);
-                line->setReadOnly(true);
-                line->setToolTip(QStringLiteral("This record has no name in the game; there is nothing to edit."));
-            } else {
-                const std::size_t room = storedTextLength(file, stored.target, static_cast<std::size_t>(c.cap) + 1);
-                const int limit = static_cast<int>(std::min<std::size_t>(room, c.cap));
-                // An empty stored text leaves no room at all: nothing can be typed.
-                line->setReadOnly(limit == 0);
-                line->setMaxLength(std::max(limit, 1));
-                m_dialog.setText(c.id, gameText(stored.text).left(limit));
-                line->setToolTip(QStringLiteral("At most %1 characters: a name is rewritten in place and "
-                                                "cannot grow beyond the one stored.")
-                                     .arg(limit));
-            }
-            if (c.offsetId) m_dialog.setText(c.offsetId, formatOffset(recordOffset + f.offset));
-            break;
-        }
-        }
-        // A stored value that no row names is said plainly rather than left blank.
-        if (c.kind == Control::Kind::ComboRow || c.kind == Control::Kind::ComboData) {
-            QComboBox* box = m_dialog.combo(c.id);
-            box->setPlaceholderText(box->currentIndex() < 0 ? QStringLiteral("(unknown: %1)").arg(value) : QString());
-        }
-        // What the control really shows is what Save compares against.
-        const Shown now = current(f);
-        s.text = now.text;
-        s.row = now.row;
-        s.checked = now.checked;
-        s.bits = now.bits;
+    m_shown.clear();
+    for (const tables::Table* table : m_tables) {
+        auto placement = std::make_unique<tables::Placement>(*table, edition, file);
+        tables::RowBytes bytes = tables::RowBytes::read(file, *placement, row);
+        m_shown.push_back(Shown{table, std::move(placement), std::move(bytes)});
     }
-    m_record = recordOffset;
-    m_hasRecord = true;
+    m_edition = &edition;
+    m_row = row;
+    ShowContext context{file, edition};
+    for (Group& group : m_groups) {
+        const Shown& shown = shownOf(group.field);
+        group.stored.field = group.field;
+        group.stored.offset = shown.bytes.offsetOf(group.field);
+        // A text in place has no bits of its own: its control reads it.
+        group.stored.bits = group.field.field->type == tables::Type::Text ? 0 : shown.bytes.bits(group.field);
+        group.stored.value = tables::asValue(group.stored.bits, group.field.field->type);
+        for (auto& control : group.controls) control->show(group.stored, context);
+    }
+    m_hasRow = true;
 }
 
-bool FieldBinding::put(const Field& f, Shown& s, WorkingCopy& file, std::uint64_t recordOffset)
+const FieldBinding::Shown& FieldBinding::shownOf(const tables::FieldRef& field) const
 {
-    const Control& c = f.control;
-    const Shown now = current(f);
-    std::uint32_t value = s.stored;
-    switch (c.kind) {
-    case Control::Kind::Edit: {
-        if (now.text == s.text) return false;
-        const bool isSigned =
-            c.parse == Control::Parse::AsField ? fieldIsSigned(f.type) : c.parse == Control::Parse::Signed;
-        const std::uint32_t bitsOfText = dialogIntBits(now.text, isSigned);
-        const std::int64_t typed = isSigned ? static_cast<std::int32_t>(bitsOfText) : bitsOfText;
-        value = lowBits(c.conversion.toStored(typed), f.type);
-        break;
+    for (const Shown& shown : m_shown)
+        if (shown.table == field.table) return shown;
+    throw std::logic_error("no row of " + std::string(field.table->name) + " is shown");
+}
+
+bool FieldBinding::write(Group& group, WorkingCopy& file)
+{
+    const tables::Field& f = *group.field.field;
+    FieldControl* textControl = nullptr;
+    std::uint32_t bits = group.stored.bits;
+    bool changed = false;
+    for (auto& control : group.controls) {
+        if (!control->changed()) continue;
+        changed = true;
+        if (control->writesText()) textControl = control.get();
+        else bits = control->encode(bits);
     }
-    case Control::Kind::ComboRow:
-        if (now.row == s.row || now.row < 0) return false;
-        value = lowBits(c.conversion.toStored(now.row), f.type);
-        break;
-    case Control::Kind::ComboData:
-        if (now.row == s.row || now.row < 0) return false;
-        value = lowBits(m_dialog.rowData(c.id, now.row), f.type);
-        break;
-    case Control::Kind::Check:
-        if (now.checked == s.checked) return false;
-        value = now.checked ? 1 : 0;
-        break;
-    case Control::Kind::Bits: {
-        if (now.bits == s.bits) return false;
-        const std::uint32_t mask = shownBitsMask(m_dialog.rowCount(c.id));
-        value = lowBits((s.stored & ~mask) | (now.bits & mask), f.type);
-        break;
+    if (!changed) return false;
+    if (f.readOnly) throw std::logic_error(group.field.qualifiedName() + " is never written");
+    if (textControl) {
+        if (f.type == tables::Type::Text) writeFixedText(file, group.stored.offset, textControl->text(), f.room - 1);
+        else writeName(file, group.stored.offset, textControl->text(), m_edition->pointerDelta);
+    } else {
+        file.writeUnsigned(group.stored.offset, static_cast<int>(tables::widthOf(f.type)), bits);
+        group.stored.bits = bits;
+        group.stored.value = tables::asValue(bits, f.type);
     }
-    case Control::Kind::Name: {
-        if (now.text == s.text || s.nameIsNull) return false;
-        writeName(file, recordOffset + f.offset, gameBytes(now.text.left(c.cap)), m_delta);
-        s.text = now.text;
-        return true;
-    }
-    }
-    file.writeUnsigned(recordOffset + f.offset, fieldWidth(f.type), value);
-    s.stored = value;
-    s.text = now.text;
-    s.row = now.row;
-    s.checked = now.checked;
-    s.bits = now.bits;
+    for (auto& control : group.controls) control->saved();
     return true;
 }
 
 int FieldBinding::save(WorkingCopy& file)
 {
-    if (!m_hasRecord) return 0;
+    if (!m_hasRow) return 0;
     int written = 0;
-    for (std::size_t i = 0; i < m_layout.size(); ++i)
-        if (put(m_layout[i], m_shown[i], file, m_record)) ++written;
+    for (Group& group : m_groups)
+        if (write(group, file)) ++written;
     return written;
 }
 
 bool FieldBinding::isChanged(int controlId) const
 {
-    std::size_t i = 0;
-    const Field& f = fieldOf(controlId, &i);
-    const Shown now = current(f);
-    const Shown& s = m_shown[i];
-    return now.text != s.text || now.row != s.row || now.checked != s.checked || now.bits != s.bits;
+    for (const Group& group : m_groups)
+        for (const auto& control : group.controls)
+            if (control->id() == controlId) return control->changed();
+    throw std::logic_error("no field for control " + std::to_string(controlId));
 }
 
-std::uint8_t FieldBinding::recordByte(std::uint32_t offset) const
+bool FieldBinding::isModified() const
 {
-    return offset < m_bytes.size() ? m_bytes[offset] : 0;
+    if (!m_hasRow) return false;
+    for (const Group& group : m_groups)
+        for (const auto& control : group.controls)
+            if (control->changed()) return true;
+    return false;
 }
 
-std::uint32_t FieldBinding::storedBits(int controlId) const
+std::uint32_t FieldBinding::storedBits(const tables::FieldRef& field) const
 {
-    std::size_t i = 0;
-    fieldOf(controlId, &i);
-    return m_shown[i].stored;
+    for (const Group& group : m_groups)
+        if (group.field.field == field.field) return group.stored.bits;
+    return shownOf(field).bytes.bits(field);
+}
+
+std::uint64_t FieldBinding::offsetOf(const tables::FieldRef& field) const
+{
+    return shownOf(field).bytes.offsetOf(field);
 }
 
 } // namespace tarvix

@@ -1,9 +1,14 @@
 #pragma once
 
+#include "tables/Access.h"
+#include "ui/FieldControl.h"
+
 #include <QString>
 
-#include <cstdint>
+#include <functional>
+#include <memory>
 #include <span>
+#include <string_view>
 #include <vector>
 
 namespace tarvix {
@@ -11,95 +16,117 @@ namespace tarvix {
 class CDialog;
 class WorkingCopy;
 
-// How a stored integer is shown in its control and turned back when the user changed it.
-struct Conversion {
-    std::int64_t (*toShown)(std::int64_t stored);
-    std::int64_t (*toStored)(std::int64_t shown);
-};
+using tables::Conversion;
 
 namespace conversions {
-extern const Conversion identity;
-extern const Conversion rowPlusOne;   // stored 1..n shown as row 0..n-1
-extern const Conversion dungeonLevel; // shown (stored + 2) / 2, stored 2 x shown - 2
+using tables::conversions::doubledLevel;
+using tables::conversions::identity;
+using tables::conversions::timesFive;
+extern const Conversion rowPlusOne; // stored 1..n shown as row 0..n-1
+extern const Conversion dungeonLevel; // the monster tables' doubled levels
 } // namespace conversions
 
-enum class FieldType { U8, S8, U16, S16, U32, S32, Pointer };
-
-// What a field's control is and how the two meet.
-struct Control {
-    enum class Kind { Edit, ComboRow, ComboData, Check, Bits, Name };
-    enum class Parse { AsField, Signed, Unsigned };
-
-    Kind kind = Kind::Edit;
+// How to make the control that stands for a field, once the field is known.
+struct ControlSpec {
     int id = 0;
-    Conversion conversion = conversions::identity;
-    Parse parse = Parse::AsField; // how a typed number is read, where it differs from the field
-    int window = 0;               // Name: bytes read behind the pointer
-    int cap = 0;                  // Name: characters the game's own limit allows
-    int offsetId = 0;             // Name: read-only edit showing the pointer's file offset
-
-    Control parsedSigned() const { Control c = *this; c.parse = Parse::Signed; return c; }
-    Control parsedUnsigned() const { Control c = *this; c.parse = Parse::Unsigned; return c; }
+    std::function<std::unique_ptr<FieldControl>(CDialog&, const tables::FieldRef&)> make;
 };
 
-// Control makers, so that a layout reads like the record table it implements.
-Control edit(int id, Conversion conversion = conversions::identity);
-Control comboRow(int id, Conversion conversion = conversions::identity); // row = stored, converted
-Control comboData(int id);                                              // row whose item data = stored
-Control check(int id);                                                  // ticked = stored non-zero
-Control bits(int id);                                                   // row i selected = bit i set
-Control name(int id, int window, int cap, int offsetId = 0);            // text behind a pointer
+// A number edit; where the typed text is read with another sign than the field's own.
+struct EditSpec {
+    int id;
+    const Conversion* conversion; // nullptr: the field's own, if it has one
+    int parse = 0;                // NumberEdit::Parse
 
-struct Field {
-    std::uint32_t offset; // within the record
-    FieldType type;
-    Control control;
+    EditSpec parsedSigned() const { return {id, conversion, 1}; }
+    EditSpec parsedUnsigned() const { return {id, conversion, 2}; }
+    operator ControlSpec() const;
 };
 
-// Shows a record from a layout and writes back what the user changed. It remembers
-// what each control showed: a control still showing that writes nothing, so the stored
-// bytes stay exactly as they were even where the display rounds or maps them, and a
-// list without a selection never invents a value. Bits that no row shows are kept.
+// Control makers, so that a layout reads like the dialog it fills.
+EditSpec edit(int id);
+EditSpec edit(int id, const Conversion& conversion);
+ControlSpec comboRow(int id, const Conversion& conversion = conversions::identity); // row = stored, converted
+ControlSpec listRow(int id, const Conversion& conversion = conversions::identity);  // the same in a list box
+ControlSpec comboData(int id);                                   // row whose item data = stored
+ControlSpec listData(int id);                                    // the same in a list box
+ControlSpec check(int id);                                       // ticked = stored not 0
+ControlSpec maskedCheck(int id, std::uint32_t mask);             // ticked = the mask's bits set
+ControlSpec invertedCheck(int id);                               // ticked = stored 0
+ControlSpec bits(int id);                                        // row i selected = bit i set
+ControlSpec name(int id, int window, int cap, int offsetId = 0, // text behind a pointer
+                 QString nullText = QStringLiteral("Empty"));
+ControlSpec inlineText(int id);                                  // text in the field's own buffer
+ControlSpec textView(int id, int window);                        // text behind a pointer, read-only
+ControlSpec pointerChoice(int id, int window);                   // row carrying the stored pointer
+// A control of the editor's own making.
+template <class Control, class... Args>
+ControlSpec custom(int id, Args... args)
+{
+    return {id, [=](CDialog& dialog, const tables::FieldRef&) {
+                return std::unique_ptr<FieldControl>(new Control(dialog, id, args...));
+            }};
+}
+
+// One line of a layout: a field by name and its control. A field of another table at
+// the same row is named "table.field".
+struct BoundField {
+    std::string_view field;
+    ControlSpec control;
+};
+
+// Shows a row of a table in a dialog's controls and writes back what the user changed.
+// Every control remembers what it showed, so a control still showing that writes
+// nothing: the stored bytes stay exactly as they were even where the display rounds or
+// maps them, and a list without a selection never invents a value.
 class FieldBinding {
 public:
-    FieldBinding(CDialog& dialog, std::span<const Field> layout, std::uint32_t pointerDelta,
-                 QString emptyName = QStringLiteral("Empty"));
+    // Resolves every name at once: an unknown table or field is a fault of the program
+    // and throws std::logic_error here, when the dialog is built.
+    FieldBinding(CDialog& dialog, const tables::Table& table, std::span<const BoundField> layout);
+    ~FieldBinding();
 
-    void show(WorkingCopy& file, std::uint64_t recordOffset);
-    // Writes every changed field of the record shown last; returns how many it wrote.
+    const tables::Table& table() const { return *m_table; }
+    // A field of the table (or "table.field"), resolved now; throws for an unknown name.
+    tables::FieldRef field(std::string_view name) const;
+
+    // Reads every run of the row, of every table the layout names, in this access cycle.
+    void show(WorkingCopy& file, const Edition& edition, int row);
+    // Writes every field whose control changed; returns how many fields it wrote.
     int save(WorkingCopy& file);
 
+    bool hasRow() const { return m_hasRow; }
+    int row() const { return m_row; }
     bool isChanged(int controlId) const;
-    std::uint32_t storedBits(int controlId) const; // the field's bytes as read
-    // A byte of the record as show() read it, for the few fields an editor handles
-    // itself beside the layout (0 beyond the part of the record the layout covers).
-    std::uint8_t recordByte(std::uint32_t offset) const;
+    bool isModified() const;
+
+    // The row shown last, for the few fields an editor handles itself beside the layout:
+    // a field's bits as read (or as the binding last wrote them), and its file offset.
+    std::uint32_t storedBits(const tables::FieldRef& field) const;
+    std::uint64_t offsetOf(const tables::FieldRef& field) const;
 
 private:
-    struct Shown {
-        std::uint32_t stored = 0;
-        QString text;
-        int row = -1;
-        bool checked = false;
-        std::uint32_t bits = 0;
-        bool nameIsNull = true;
+    struct Group {
+        tables::FieldRef field;
+        std::vector<std::unique_ptr<FieldControl>> controls;
+        StoredField stored;
     };
-    const Field& fieldOf(int controlId, std::size_t* index = nullptr) const;
-    Shown current(const Field& f) const;
-    // Writes the field if its control no longer shows what it showed; true if written.
-    bool put(const Field& f, Shown& s, WorkingCopy& file, std::uint64_t recordOffset);
+    struct Shown {
+        const tables::Table* table;
+        std::unique_ptr<tables::Placement> placement;
+        tables::RowBytes bytes;
+    };
+    const Shown& shownOf(const tables::FieldRef& field) const;
+    bool write(Group& group, WorkingCopy& file);
 
     CDialog& m_dialog;
-    std::span<const Field> m_layout;
-    std::uint32_t m_delta;
-    QString m_emptyName;
-    std::uint64_t m_record = 0;
-    bool m_hasRecord = false;
-    std::vector<std::uint8_t> m_bytes;
+    const tables::Table* m_table;
+    std::vector<Group> m_groups;
+    std::vector<const tables::Table*> m_tables; // the table, then others the layout names
     std::vector<Shown> m_shown;
+    const Edition* m_edition = nullptr;
+    int m_row = 0;
+    bool m_hasRow = false;
 };
-
-int fieldWidth(FieldType type);
-bool fieldIsSigned(FieldType type);
 
 } // namespace tarvix

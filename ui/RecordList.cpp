@@ -1,43 +1,49 @@
 #include "ui/RecordList.h"
 
-#include "exe/TextAccess.h"
-#include "exe/WorkingCopy.h"
 #include "ui/CDialog.h"
+#include "ui/GameText.h"
 
 #include <QComboBox>
 #include <QListWidget>
 #include <QSignalBlocker>
-#include <QStringList>
 
 namespace tarvix {
 
-QString gameText(const std::string& bytes)
-{
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
-std::string gameBytes(const QString& text)
-{
-    return text.toLatin1().toStdString();
-}
-
-void FillRecordList(CDialog& dialog, int listId, WorkingCopy& file, const NamedTable& table, const QString& nullName)
+QStringList textRows(const std::vector<StoredName>& names, Numbering numbering, const QString& nullText,
+                     const QString& emptyText)
 {
     QStringList rows;
-    rows.reserve(table.count);
-    for (int i = 0; i < table.count; ++i) {
-        const StoredName name =
-            readName(file, table.offset + table.recordSize * i + table.nameField, table.window, table.pointerDelta);
-        rows << QStringLiteral("%1 - %2").arg(i).arg(name.isNull ? nullName : gameText(name.text));
+    rows.reserve(static_cast<qsizetype>(names.size()));
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const StoredName& name = names[i];
+        QString text = name.isNull ? nullText : gameText(name.text);
+        if (!name.isNull && name.text.empty() && !emptyText.isEmpty()) text = emptyText;
+        switch (numbering) {
+        case Numbering::Decimal: rows << QStringLiteral("%1 - %2").arg(i).arg(text); break;
+        case Numbering::Hex: rows << QStringLiteral("%1 - %2").arg(QString::number(i, 16).toUpper(), text); break;
+        case Numbering::None: rows << text; break;
+        }
     }
+    return rows;
+}
+
+void AddRows(CDialog& dialog, int listId, const QStringList& rows)
+{
     QWidget* w = dialog.item(listId);
     const QSignalBlocker block(w);
     if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        const bool wasEmpty = combo->count() == 0;
         combo->addItems(rows);
-        combo->setCurrentIndex(-1);
+        if (wasEmpty) combo->setCurrentIndex(-1);
     } else if (auto* list = qobject_cast<QListWidget*>(w)) {
         list->addItems(rows);
     }
+}
+
+void FillRecordList(CDialog& dialog, int listId, WorkingCopy& file, const tables::Placement& placement,
+                    const tables::FieldRef& nameField, std::size_t window, const QString& nullText)
+{
+    AddRows(dialog, listId, textRows(tables::readTexts(file, placement, nameField, window), Numbering::Decimal, nullText));
 }
 
 } // namespace tarvix

@@ -1,32 +1,30 @@
 #pragma once
 
-#include <QString>
+#include "tables/Access.h"
 
-#include <cstdint>
-#include <string>
+#include <QString>
+#include <QStringList>
 
 namespace tarvix {
 
 class CDialog;
 class WorkingCopy;
 
-// A table whose records each hold a name pointer, as the record lists read them.
-struct NamedTable {
-    std::uint32_t offset;         // file offset of record 0
-    int count;
-    std::uint32_t recordSize;
-    std::uint32_t nameField;      // offset of the name pointer within a record
-    std::size_t window;           // bytes read behind the pointer
-    std::uint32_t pointerDelta;
-};
+// How a list numbers its rows: "%i - %s", "%0X - %s", or the bare text.
+enum class Numbering { Decimal, Hex, None };
 
-// Fills a list with "%i - %s" rows, one per record; a zero pointer shows nullName.
-// The rows are added without raising the list's selection handler.
-void FillRecordList(CDialog& dialog, int listId, WorkingCopy& file, const NamedTable& table,
-                    const QString& nullName = QString());
+// Rows for a list of texts; a zero pointer shows nullText, an empty text emptyText
+// (where the list gives it one).
+QStringList textRows(const std::vector<StoredName>& names, Numbering numbering, const QString& nullText = {},
+                     const QString& emptyText = {});
 
-// The game's texts are 8-bit; these are the program's two ways across.
-QString gameText(const std::string& bytes);
-std::string gameBytes(const QString& text);
+// Adds rows to a combo box or list box at once, without raising its selection handler;
+// a drop-down list is left without a selection.
+void AddRows(CDialog& dialog, int listId, const QStringList& rows);
+
+// Fills a list with "%i - %s" rows, one per record of the placed table, named by its
+// pointer field, from one access cycle.
+void FillRecordList(CDialog& dialog, int listId, WorkingCopy& file, const tables::Placement& placement,
+                    const tables::FieldRef& nameField, std::size_t window, const QString& nullText = {});
 
 } // namespace tarvix

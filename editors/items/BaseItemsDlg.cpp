@@ -1,9 +1,8 @@
 #include "editors/items/BaseItemsDlg.h"
 
 #include "editors/items/ItemPicture.h"
-#include "exe/Edition.h"
-#include "exe/TextAccess.h"
 #include "exe/WorkingCopy.h"
+#include "tables/GameTables.h"
 #include "ui/RecordList.h"
 
 #include <QComboBox>
@@ -14,48 +13,67 @@ namespace tarvix {
 namespace {
 
 using conversions::rowPlusOne;
-using T = FieldType;
 
-// Base item record, 76 bytes. The drop flag at offset 0 is shown by two check boxes
-// and handled beside this table.
-const Field kBaseItemLayout[] = {
-    {4, T::U8, comboRow(1021, rowPlusOne)},       // item class 1..5
-    {5, T::U8, comboRow(1022, rowPlusOne)},       // equip location 1..7
-    {8, T::U8, comboRow(1024)},                   // graphic number
-    {12, T::U8, comboRow(1023)},                  // item category 0..13
-    {13, T::U8, edit(1020)},                      // unique item code
-    {16, T::Pointer, name(1018, 30, 29, 1042)},   // name
-    {20, T::Pointer, name(1019, 30, 29, 1043)},   // magical name
-    {24, T::U8, edit(1027)},                      // level
-    {28, T::U8, edit(1028)},                      // durability
-    {32, T::S16, edit(1029)},                     // minimum damage
-    {36, T::S16, edit(1030)},                     // maximum damage
-    {40, T::S16, edit(1031)},                     // minimum armor class
-    {44, T::S16, edit(1032)},                     // maximum armor class
-    {48, T::U8, edit(1033).parsedSigned()},       // strength requirement
-    {49, T::U8, edit(1034)},                      // magic requirement
-    {50, T::U8, edit(1035).parsedSigned()},       // dexterity requirement
-    {52, T::U32, bits(1041)},                     // special effect flags
-    {56, T::U8, comboData(1036)},                 // magic code
-    {60, T::U8, comboRow(1037)},                  // spell number, 0 = none
-    {64, T::U8, check(1038)},                     // used once
-    {68, T::S32, edit(1039)},                     // minimum price
-    {72, T::S32, edit(1040)},                     // maximum price
+// The drop flag is one byte shown by two boxes: 0 not findable, 1 findable, 2 findable
+// twice as often. "Double Occurance" only means something for a findable item.
+class DropFlagBoxes : public FieldControl {
+public:
+    DropFlagBoxes(CDialog& dialog, int findableId, int doubleId) : FieldControl(dialog, findableId), m_double(doubleId) {}
+
+    void show(const StoredField& stored, ShowContext&) override
+    {
+        m_dialog.setCheck(m_id, stored.bits == 1 || stored.bits == 2);
+        m_dialog.setCheck(m_double, stored.bits == 2);
+        m_dialog.item(m_double)->setEnabled(stored.bits == 1 || stored.bits == 2);
+        saved();
+    }
+    bool changed() const override
+    {
+        return m_dialog.isChecked(m_id) != m_shownFindable || m_dialog.isChecked(m_double) != m_shownDouble;
+    }
+    std::uint32_t encode(std::uint32_t) const override
+    {
+        return m_dialog.isChecked(m_id) ? (m_dialog.isChecked(m_double) ? 2 : 1) : 0;
+    }
+    void saved() override
+    {
+        m_shownFindable = m_dialog.isChecked(m_id);
+        m_shownDouble = m_dialog.isChecked(m_double);
+    }
+
+private:
+    int m_double;
+    bool m_shownFindable = false;
+    bool m_shownDouble = false;
 };
 
-constexpr int kRecordSize = 76;
-constexpr int kSpellRecordSize = 56;
+const BoundField kBaseItemLayout[] = {
+    {"drop_flag", custom<DropFlagBoxes>(1025, 1026)},
+    {"item_class", comboRow(1021, rowPlusOne)},     // 1..5
+    {"equip_location", comboRow(1022, rowPlusOne)}, // 1..7
+    {"graphic", comboRow(1024)},
+    {"category", comboRow(1023)},
+    {"unique_code", edit(1020)},
+    {"name", name(1018, 30, 29, 1042)},
+    {"magic_name", name(1019, 30, 29, 1043)},
+    {"level", edit(1027)},
+    {"durability", edit(1028)},
+    {"min_damage", edit(1029)},
+    {"max_damage", edit(1030)},
+    {"min_ac", edit(1031)},
+    {"max_ac", edit(1032)},
+    {"str_req", edit(1033).parsedSigned()},
+    {"mag_req", edit(1034)},
+    {"dex_req", edit(1035).parsedSigned()},
+    {"special_flags", bits(1041)},
+    {"magic_code", comboData(1036)},
+    {"spell", comboRow(1037)}, // 0 = none
+    {"use_once", check(1038)},
+    {"min_price", edit(1039)},
+    {"max_price", edit(1040)},
+};
+
 constexpr int kListNameWindow = 50;
-
-struct EditionParameters {
-    std::uint32_t itemTable;
-    std::uint8_t itemCount;
-    std::uint32_t spellNameTable;
-    std::int8_t spellCount;
-    std::uint32_t pointerDelta;
-};
-constexpr EditionParameters kDiabloParameters{0x8E448, 156, 0xA128C, 36, 0x402200};
-constexpr EditionParameters kHellfireParameters{0xA05C8, 166, 0xB6024, 51, 0x401600};
 
 // Codes of the template's Magic Code rows 0..20.
 constexpr std::uint8_t kMagicCodes[] = {0, 2, 3, 6, 7, 10, 11, 12, 13, 18, 19, 21, 22, 23, 24, 25, 26, 27, 42, 43, 44};
@@ -84,7 +102,8 @@ constexpr const char* kSpecialEffects[32] = {
 
 } // namespace
 
-CBaseItemsDlg::CBaseItemsDlg(QWidget* owner) : CEditorDlg(131, owner)
+CBaseItemsDlg::CBaseItemsDlg(QWidget* owner)
+    : CEditorDlg(131, owner), m_fields(std::make_unique<FieldBinding>(*this, tables::kBaseItems, kBaseItemLayout))
 {
     onSelChange(1015, [this] { OnSelchangeItem(); });
     onClicked(1014, [this] { OnSave(); });
@@ -96,18 +115,8 @@ CBaseItemsDlg::~CBaseItemsDlg() = default;
 
 void CBaseItemsDlg::OnShowWindow()
 {
-    const std::string tag = tagBytes();
-    const auto parameters = byEdition(tag, kDiabloParameters, kHellfireParameters);
-    if (!parameters) return;
-    m_itemTable = parameters->itemTable;
-    m_itemCount = parameters->itemCount;
-    m_spellNameTable = parameters->spellNameTable;
-    m_spellCount = parameters->spellCount;
-    m_pointerDelta = parameters->pointerDelta;
-    m_fields = std::make_unique<FieldBinding>(*this, kBaseItemLayout, m_pointerDelta);
-
-    AddGraphicRows(*this, 1024, 0, graphicBaseRows(editionTag()), 29);
-    if (tag == kHellfire.tag) AddHellfireMagicCodes();
+    AddGraphicRows(*this, 1024, 0, graphicBaseRows(edition()), 29);
+    if (edition().tag == kHellfire.tag) AddHellfireMagicCodes();
     for (int row = 0; row < static_cast<int>(std::size(kMagicCodes)); ++row) setRowData(1036, row, kMagicCodes[row]);
     FillItemLists();
 }
@@ -119,15 +128,16 @@ void CBaseItemsDlg::AddHellfireMagicCodes()
 
 void CBaseItemsDlg::FillItemLists()
 {
-    WorkingCopy file(pathBytes(), WorkingCopy::Mode::ReadOnly);
-    ExtendGraphicList(*this, 1024, file, editionTag(), 49);
+    WorkingCopy file = openWorkingCopy(WorkingCopy::Mode::ReadOnly);
+    ExtendGraphicList(*this, 1024, file, edition(), 49);
+    FillRecordList(*this, 1015, file, tables::Placement(tables::kBaseItems, edition()),
+                   tables::fieldOf(tables::kBaseItems, "name"), kListNameWindow, QStringLiteral("Empty"));
 
-    FillRecordList(*this, 1015, file, {m_itemTable, m_itemCount, kRecordSize, 16, kListNameWindow, m_pointerDelta},
-                   QStringLiteral("Empty"));
-
-    addRow(1037, QStringLiteral("Empty"));
-    for (int j = 0; j < m_spellCount; ++j)
-        addRow(1037, gameText(readName(file, m_spellNameTable + kSpellRecordSize * j, kListNameWindow, m_pointerDelta).text));
+    const tables::Placement spells(tables::kSpells, edition());
+    QStringList spellRows{QStringLiteral("Empty")};
+    spellRows << textRows(tables::readTexts(file, spells, tables::fieldOf(tables::kSpells, "magic_name"), kListNameWindow),
+                          Numbering::None);
+    AddRows(*this, 1037, spellRows);
     file.close();
 
     combo(1015)->setFocus();
@@ -139,35 +149,17 @@ void CBaseItemsDlg::FillItemLists()
 void CBaseItemsDlg::OnSelchangeItem()
 {
     const int row = selectedRow(1015);
-    if (row < 0 || !m_fields) return;
-    m_shownRecord = m_itemTable + kRecordSize * static_cast<std::uint8_t>(row);
-    WorkingCopy file(pathBytes(), WorkingCopy::Mode::ReadOnly);
-    m_fields->show(file, m_shownRecord);
-    ShowDropFlag(m_fields->recordByte(0));
+    if (row < 0) return;
+    WorkingCopy file = openWorkingCopy(WorkingCopy::Mode::ReadOnly);
+    m_fields->show(file, edition(), row);
     file.close();
     OnSelchangeGraphic();
 }
 
-void CBaseItemsDlg::ShowDropFlag(std::uint8_t drop)
-{
-    setCheck(1025, drop == 1 || drop == 2);
-    setCheck(1026, drop == 2);
-    item(1026)->setEnabled(drop == 1 || drop == 2);
-    m_shownFindable = isChecked(1025);
-    m_shownDouble = isChecked(1026);
-}
-
 void CBaseItemsDlg::OnSave()
 {
-    if (!m_fields) return;
-    WorkingCopy file(pathBytes(), WorkingCopy::Mode::ReadWrite);
-    // The two boxes share one byte; left as shown, it keeps whatever it holds.
-    if (isChecked(1025) != m_shownFindable || isChecked(1026) != m_shownDouble) {
-        const std::uint8_t drop = isChecked(1025) ? (isChecked(1026) ? 2 : 1) : 0;
-        file.writeUnsigned(m_shownRecord, 1, drop);
-            m_shownFindable = isChecked(1025);
-        m_shownDouble = isChecked(1026);
-    }
+    if (!m_fields->hasRow()) return;
+    WorkingCopy file = openWorkingCopy(WorkingCopy::Mode::ReadWrite);
     m_fields->save(file);
     file.close();
 }

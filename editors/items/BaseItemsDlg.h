@@ -25,17 +25,7 @@ public:
     void OnSelchangeGraphic();
 
 private:
-    void ShowDropFlag(std::uint8_t drop);
-
-    std::uint32_t m_itemTable = 0;
-    std::uint8_t m_itemCount = 0;
-    std::uint32_t m_spellNameTable = 0;
-    std::int8_t m_spellCount = 0;
-    std::uint32_t m_pointerDelta = 0;
     std::unique_ptr<FieldBinding> m_fields;
-    std::uint32_t m_shownRecord = 0;
-    bool m_shownFindable = false;
-    bool m_shownDouble = false;
 };
 
 } // namespace tarvix

@@ -1,7 +1,8 @@
 #include "editors/items/ItemPicture.h"
 
-#include "exe/Edition.h"
 #include "exe/TextAccess.h"
+#include "tables/Access.h"
+#include "tables/GameTables.h"
 #include "ui/CDialog.h"
 #include "ui/StringTable.h"
 
@@ -13,10 +14,6 @@ namespace tarvix {
 
 namespace {
 
-constexpr std::uint32_t kCursorFileDiablo = 0x82FEC;
-constexpr std::uint32_t kCursorFileHellfire = 0x93C28;
-constexpr int kCursorFileWindow = 60;
-
 QString graphicRow(int number, int stringId, int limit)
 {
     return QStringLiteral("%1 - %2").arg(number).arg(loadString(stringId, limit));
@@ -24,9 +21,9 @@ QString graphicRow(int number, int stringId, int limit)
 
 } // namespace
 
-int graphicBaseRows(const QString& editionTag)
+int graphicBaseRows(const Edition& edition)
 {
-    return byEdition(editionTag.toStdString(), 169, 227).value_or(0);
+    return static_cast<int>(tables::PerEdition{169, 227}.of(edition));
 }
 
 void AddGraphicRows(CDialog& dialog, int listId, int first, int last, int limit)
@@ -34,21 +31,21 @@ void AddGraphicRows(CDialog& dialog, int listId, int first, int last, int limit)
     for (int n = first; n < last; ++n) dialog.addRow(listId, graphicRow(n, n + 1, limit));
 }
 
-void ExtendGraphicList(CDialog& dialog, int listId, WorkingCopy& file, const QString& editionTag, int limit)
+void ExtendGraphicList(CDialog& dialog, int listId, WorkingCopy& file, const Edition& edition, int limit)
 {
-    const auto offset = byEdition(editionTag.toStdString(), kCursorFileDiablo, kCursorFileHellfire);
-    if (!offset) return;
-    const std::string cursorFile = readFixedText(file, *offset, kCursorFileWindow);
+    const tables::FieldRef cursorField = tables::fieldOf(tables::kTexts, "cursor_file_name");
+    const std::string cursorFile = readFixedText(file, tables::Placement(tables::kTexts, edition).offsetOf(cursorField, 0),
+                                                 cursorField.field->room);
     if (cursorFile == "Data\\Inv\\Objcurs.CEL" || cursorFile == "Data\\Inv\\Objcurs2.CEL") return;
     // An unknown cursor file may hold every frame: offer all 256 graphic numbers.
     if (dialog.rowCount(listId) < 227) AddGraphicRows(dialog, listId, dialog.rowCount(listId), 227, limit);
     for (int k = 0; k < 29; ++k) dialog.addRow(listId, graphicRow(dialog.rowCount(listId) % 256, 324 + k, limit));
 }
 
-void FillGraphicList(CDialog& dialog, int listId, WorkingCopy& file, const QString& editionTag, int limit)
+void FillGraphicList(CDialog& dialog, int listId, WorkingCopy& file, const Edition& edition, int limit)
 {
-    AddGraphicRows(dialog, listId, 0, graphicBaseRows(editionTag), limit);
-    ExtendGraphicList(dialog, listId, file, editionTag, limit);
+    AddGraphicRows(dialog, listId, 0, graphicBaseRows(edition), limit);
+    ExtendGraphicList(dialog, listId, file, edition, limit);
 }
 
 void ShowItemPicture(QLabel* picture, int graphicNumber)

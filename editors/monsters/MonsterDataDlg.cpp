@@ -1,8 +1,7 @@
 #include "editors/monsters/MonsterDataDlg.h"
 
-#include "exe/Edition.h"
-#include "exe/TextAccess.h"
 #include "exe/WorkingCopy.h"
+#include "tables/GameTables.h"
 #include "ui/DialogInt.h"
 #include "ui/RecordList.h"
 
@@ -14,59 +13,46 @@ namespace tarvix {
 namespace {
 
 using conversions::dungeonLevel;
-using T = FieldType;
 
-// Monster record, 128 bytes. Offsets 116 and 118 (resistances) are written by their
-// list as soon as it changes, and so are not part of Save.
-const Field kMonsterLayout[] = {
-    {4, T::U16, edit(1019)},                    // seeding size
-    {80, T::Pointer, name(1018, 50, 49, 1027)}, // name
-    {84, T::U8, edit(1020, dungeonLevel)},      // dungeon levels, first
-    {85, T::U8, edit(1021, dungeonLevel)},      // dungeon levels, second
-    {86, T::U8, edit(1022)},                    // monster level
-    {88, T::S32, edit(1023)},                   // hit points, first
-    {92, T::S32, edit(1024)},                   // hit points, second
-    {96, T::U8, comboRow(1084)},                // attack type
-    {100, T::U8, comboData(1085)},              // attack special: 0, 1 or 128
-    {101, T::U8, edit(1025)},                   // intelligence
-    {104, T::U8, edit(1026)},                   // subtype
-    {105, T::U8, edit(1030)},                   // main attack: to hit %
-    {106, T::U8, edit(1028)},                   //              to hit frame
-    {107, T::U8, edit(1032)},                   //              damage, first
-    {108, T::U8, edit(1033)},                   //              damage, second
-    {109, T::U8, edit(1031)},                   // second attack: to hit %
-    {110, T::U8, edit(1029)},                   //                to hit frame
-    {111, T::U8, edit(1034)},                   //                damage, first
-    {112, T::U8, edit(1035)},                   //                damage, second
-    {113, T::U8, edit(1036)},                   // armor class
-    {114, T::U8, comboRow(1016)},               // type
-    {120, T::U8, comboRow(1089)},               // unique item dropped
-    {121, T::U8, comboData(1017)},              // item drop specials: 0, 64 or 128
-    {122, T::U8, edit(1037)},                   // selection outline
-    {124, T::U16, edit(1038)},                  // experience points
+// The resistance bytes (resist_normal, resist_hell) are written by their list as soon
+// as it changes, and so are not part of Save.
+const BoundField kMonsterLayout[] = {
+    {"seeding_size", edit(1019)},
+    {"name", name(1018, 50, 49, 1027, QString())},
+    {"dlvl_first", edit(1020, dungeonLevel)},
+    {"dlvl_second", edit(1021, dungeonLevel)},
+    {"monster_level", edit(1022)},
+    {"hp_first", edit(1023)},
+    {"hp_second", edit(1024)},
+    {"attack_type", comboRow(1084)},
+    {"attack_special", comboData(1085)}, // 0, 1 or 128
+    {"intelligence", edit(1025)},
+    {"subtype", edit(1026)},
+    {"main_to_hit", edit(1030)},
+    {"main_to_hit_frame", edit(1028)},
+    {"main_damage_first", edit(1032)},
+    {"main_damage_second", edit(1033)},
+    {"second_to_hit", edit(1031)},
+    {"second_to_hit_frame", edit(1029)},
+    {"second_damage_first", edit(1034)},
+    {"second_damage_second", edit(1035)},
+    {"armor_class", edit(1036)},
+    {"type", comboRow(1016)},
+    {"unique_item", comboRow(1089)},
+    {"item_drop_specials", comboData(1017)}, // 0, 64 or 128
+    {"selection_outline", edit(1037)},
+    {"experience", edit(1038)},
+    // Only the first byte of an entry counts; 2 (placed in the full game only) shows as
+    // active and is kept unless the box is changed.
+    {"active_flags.active", check(1090)},
 };
 
-constexpr int kRecordSize = 128;
-constexpr int kUniqueRecordSize = 84;
 constexpr int kListNameWindow = 40;
-constexpr int kResistNormal = 116;
-constexpr int kResistHell = 118;
-constexpr int kItemDrop = 121;
 constexpr std::uint8_t kShownResistBits = 0x3F; // bits 6 and 7 are game flags no row shows
 constexpr std::uint8_t kUniqueItemDrop = 0x80;
 
-struct EditionParameters {
-    std::uint32_t monsterTable;
-    std::uint8_t monsterCount;
-    std::uint32_t uniqueTable;
-    std::uint8_t uniqueCount;
-    std::uint32_t pointerDelta;
-    std::uint32_t activeTable;
-    std::uint32_t activeEntrySize;
-};
-constexpr EditionParameters kDiabloParameters{0x96C70, 112, 0x7CCB8, 90, 0x402200, 0x9A4F0, 1};
 // Hellfire offers only the first 94 unique items here, as the game's own editor did.
-constexpr EditionParameters kHellfireParameters{0xAA8F0, 138, 0x8CB00, 94, 0x401600, 0xAF058, 4};
+constexpr tables::PerEdition kUniqueItemsOffered{90, 94};
 
 constexpr const char* kHellfireAttackTypes[] = {"Firebat", "Hellbat", "Hork Demon", "Lich",
                                                 "Arch Lich", "Psychorb", "Necromorb", "Bone Demon"};
@@ -77,7 +63,10 @@ constexpr const char* kResistanceRows[] = {" Magic Resist", " Fire Resist", " Li
 
 } // namespace
 
-CMonsterDataDlg::CMonsterDataDlg(QWidget* owner) : CEditorDlg(416, owner)
+CMonsterDataDlg::CMonsterDataDlg(QWidget* owner)
+    : CEditorDlg(416, owner), m_fields(std::make_unique<FieldBinding>(*this, tables::kMonsters, kMonsterLayout)),
+      m_resistNormalField(m_fields->field("resist_normal")), m_resistHellField(m_fields->field("resist_hell")),
+      m_itemDropField(m_fields->field("item_drop_specials"))
 {
     onSelChange(1015, [this] { OnSelchangeMonster(); });
     onClicked(1086, [this] { OnNormalNightmare(); });
@@ -93,19 +82,7 @@ CMonsterDataDlg::~CMonsterDataDlg() = default;
 
 void CMonsterDataDlg::OnShowWindow()
 {
-    const std::string tag = tagBytes();
-    const auto p = byEdition(tag, kDiabloParameters, kHellfireParameters);
-    if (!p) return;
-    m_monsterTable = p->monsterTable;
-    m_monsterCount = p->monsterCount;
-    m_uniqueTable = p->uniqueTable;
-    m_uniqueCount = p->uniqueCount;
-    m_pointerDelta = p->pointerDelta;
-    m_activeTable = p->activeTable;
-    m_activeEntrySize = p->activeEntrySize;
-    m_fields = std::make_unique<FieldBinding>(*this, kMonsterLayout, m_pointerDelta, QString());
-
-    if (tag == kHellfire.tag)
+    if (edition().tag == kHellfire.tag)
         for (const char* attack : kHellfireAttackTypes) addRow(1084, QString::fromLatin1(attack));
     for (int row = 0; row < 3; ++row) {
         setRowData(1085, row, kAttackSpecialCodes[row]);
@@ -126,10 +103,14 @@ void CMonsterDataDlg::OnShowWindow()
     resistances->resize(std::max(resistances->width(), 2 * column + frame),
                         std::max(resistances->height(), 3 * rowHeight + frame));
 
-    WorkingCopy file(pathBytes(), WorkingCopy::Mode::ReadOnly);
-    FillRecordList(*this, 1015, file,
-                   {m_monsterTable, m_monsterCount, kRecordSize, 80, kListNameWindow, m_pointerDelta});
-    FillRecordList(*this, 1089, file, {m_uniqueTable, m_uniqueCount, kUniqueRecordSize, 0, kListNameWindow, m_pointerDelta});
+    WorkingCopy file = openWorkingCopy(WorkingCopy::Mode::ReadOnly);
+    FillRecordList(*this, 1015, file, tables::Placement(tables::kMonsters, edition()),
+                   tables::fieldOf(tables::kMonsters, "name"), kListNameWindow);
+    const tables::Placement uniques(tables::kUniqueItems, edition());
+    AddRows(*this, 1089,
+            textRows(tables::readTexts(file, uniques, tables::fieldOf(tables::kUniqueItems, "name"), kListNameWindow,
+                                       static_cast<int>(kUniqueItemsOffered.of(edition()))),
+                     Numbering::Decimal));
     file.close();
 
     selectRow(1015, 0);
@@ -143,34 +124,16 @@ void CMonsterDataDlg::OnSelchangeMonster() { ShowRecord(); }
 void CMonsterDataDlg::ShowRecord()
 {
     const int row = selectedRow(1015);
-    if (row < 0 || !m_fields) return;
-    m_monster = static_cast<std::uint8_t>(row);
-    m_record = m_monsterTable + kRecordSize * m_monster;
-
-    WorkingCopy file(pathBytes(), WorkingCopy::Mode::ReadOnly);
-    m_fields->show(file, m_record);
-    m_resistNormal = m_fields->recordByte(kResistNormal);
-    m_resistHell = m_fields->recordByte(kResistHell);
-    const bool active = ReadActiveFlag(file);
+    if (row < 0) return;
+    WorkingCopy file = openWorkingCopy(WorkingCopy::Mode::ReadOnly);
+    m_fields->show(file, edition(), row);
     file.close();
+    m_resistNormal = static_cast<std::uint8_t>(m_fields->storedBits(m_resistNormalField));
+    m_resistHell = static_cast<std::uint8_t>(m_fields->storedBits(m_resistHellField));
 
     ShowResistances(isChecked(1086) ? m_resistNormal : m_resistHell);
-    item(1089)->setVisible(m_fields->storedBits(1017) & kUniqueItemDrop);
+    item(1089)->setVisible(m_fields->storedBits(m_itemDropField) & kUniqueItemDrop);
     OnChangeExperience();
-    setCheck(1090, active);
-    m_shownActive = active;
-}
-
-bool CMonsterDataDlg::ReadActiveFlag(WorkingCopy& file)
-{
-    // Only the first byte of an entry counts; 2 (placed in the retail game only) shows
-    // as active, and is kept unless the box is changed.
-    return file.readUnsigned(activeFlagOffset(), 1) != 0;
-}
-
-std::uint32_t CMonsterDataDlg::activeFlagOffset() const
-{
-    return m_activeTable + m_activeEntrySize * static_cast<std::uint32_t>(m_monster);
 }
 
 void CMonsterDataDlg::ShowResistances(std::uint8_t resistances)
@@ -178,22 +141,22 @@ void CMonsterDataDlg::ShowResistances(std::uint8_t resistances)
     for (int row = 0; row < rowCount(1088); ++row) setRowSelected(1088, row, (resistances >> row) & 1u);
 }
 
-int CMonsterDataDlg::resistanceOffset() const { return isChecked(1086) ? kResistNormal : kResistHell; }
-
 void CMonsterDataDlg::OnNormalNightmare() { ShowResistances(m_resistNormal); }
 
 void CMonsterDataDlg::OnHell() { ShowResistances(m_resistHell); }
 
 void CMonsterDataDlg::OnSelchangeResistances()
 {
-    if (!m_fields) return;
-    std::uint8_t& cached = resistanceOffset() == kResistNormal ? m_resistNormal : m_resistHell;
+    if (!m_fields->hasRow()) return;
+    const bool normal = isChecked(1086);
+    std::uint8_t& cached = normal ? m_resistNormal : m_resistHell;
     std::uint8_t shown = 0;
     for (int row = 0; row < rowCount(1088); ++row)
         if (isRowSelected(1088, row)) shown |= static_cast<std::uint8_t>(1u << row);
     const bool written = runHandler([&] {
-        WorkingCopy file(pathBytes(), WorkingCopy::Mode::ReadWrite);
-        const std::uint32_t offset = m_record + resistanceOffset();
+        WorkingCopy file = openWorkingCopy(WorkingCopy::Mode::ReadWrite);
+        const std::uint64_t offset = m_fields->offsetOf(normal ? m_resistNormalField : m_resistHellField);
+        // Re-read in this same cycle: bits 6 and 7 keep what the file holds now.
         const auto stored = static_cast<std::uint8_t>(file.readUnsigned(offset, 1));
         const std::uint8_t value = (stored & ~kShownResistBits) | (shown & kShownResistBits);
         file.writeUnsigned(offset, 1, value);
@@ -223,13 +186,9 @@ void CMonsterDataDlg::OnChangeExperience()
 
 void CMonsterDataDlg::OnSave()
 {
-    if (!m_fields) return;
-    WorkingCopy file(pathBytes(), WorkingCopy::Mode::ReadWrite);
+    if (!m_fields->hasRow()) return;
+    WorkingCopy file = openWorkingCopy(WorkingCopy::Mode::ReadWrite);
     m_fields->save(file);
-    if (isChecked(1090) != m_shownActive) {
-        file.writeUnsigned(activeFlagOffset(), 1, isChecked(1090) ? 1 : 0);
-        m_shownActive = isChecked(1090);
-    }
     file.close();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exe/Edition.h"
 #include "support/SampleCopy.h"
 #include "ui/CDialog.h"
 #include "ui/DialogRender.h"
@@ -26,7 +27,7 @@ template <class Dlg>
 std::unique_ptr<Dlg> openEditor(const SampleCopy& sample, const QString& tag)
 {
     auto dlg = std::make_unique<Dlg>();
-    dlg->setWorkingCopy(sample.path, tag);
+    dlg->setWorkingCopy(sample.path, *editionForTag(tag.toStdString()));
     dlg->show();
     return dlg;
 }

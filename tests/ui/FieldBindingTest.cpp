@@ -1,0 +1,200 @@
+// The field binding on its own: a small dialog of every kind of control, bound to real
+// tables of a sample copy, checked byte for byte.
+
+#include "exe/WorkingCopy.h"
+#include "support/SampleCopy.h"
+#include "tables/GameTables.h"
+#include "ui/CDialog.h"
+#include "ui/DialogTemplate.h"
+#include "ui/FieldBinding.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include <gtest/gtest.h>
+
+using namespace tarvix;
+using namespace tarvix::test;
+
+namespace {
+
+constexpr std::uint32_t kDiabloAffixes = 0x7AAF8;
+constexpr std::uint32_t kDiabloMonsters = 0x96C70;
+
+const DialogTemplate& bindingTemplate()
+{
+    static const DialogTemplate t = DialogTemplate::parse(QStringLiteral(R"(
+DIALOG 9001 "Binding" 300 200
+FONT 8 "MS Shell Dlg"
+EDIT    1 ""        5   5  60 12
+COMBO   2 ""        5  20  90 80
+LISTBOX 3 ""      100   5  90 60
+LISTBOX 4 ""      200   5  90 60 multiple
+CHECK   5 "Bows"    5  40  40 10
+CHECK   6 "Jewels"  5  52  40 10
+CHECK   7 "Cursed"  5  64  40 10
+EDIT    8 ""        5  80  90 12
+CHECK   9 "Active"  5  95  40 10
+ROW 2 "zero"
+ROW 2 "one"
+ROW 2 "two"
+ROW 4 "bit 0"
+ROW 4 "bit 1"
+ROW 4 "bit 2"
+ROW 4 "bit 3"
+ROW 4 "bit 4"
+ROW 4 "bit 5"
+)"),
+                                                          QStringLiteral("binding test"));
+    return t;
+}
+
+// The dialog under test, with the rows a list box gets from its editor.
+struct Dialog {
+    explicit Dialog(int listRows = 80)
+    {
+        for (int row = 0; row < listRows; ++row) dlg.addRow(3, QString::number(row), 100 + row);
+    }
+    CDialog dlg{bindingTemplate()};
+};
+
+void showRow(FieldBinding& binding, const SampleCopy& sample, int row)
+{
+    WorkingCopy file(sample.path.toStdString(), WorkingCopy::Mode::ReadOnly);
+    binding.show(file, kDiablo, row);
+}
+
+int save(FieldBinding& binding, const SampleCopy& sample)
+{
+    WorkingCopy file(sample.path.toStdString(), WorkingCopy::Mode::ReadWrite);
+    return binding.save(file);
+}
+
+} // namespace
+
+TEST(FieldBinding, NamesAndControlsAreResolvedWhenTheDialogIsBuilt)
+{
+    Dialog d;
+    const BoundField unknownField[] = {{"no_such_field", edit(1)}};
+    EXPECT_THROW(FieldBinding(d.dlg, tables::kAffixes, unknownField), std::logic_error);
+    const BoundField unknownTable[] = {{"nowhere.active", check(9)}};
+    EXPECT_THROW(FieldBinding(d.dlg, tables::kAffixes, unknownTable), std::logic_error);
+    const BoundField unknownControl[] = {{"level", edit(4242)}};
+    EXPECT_THROW(FieldBinding(d.dlg, tables::kAffixes, unknownControl), std::logic_error);
+}
+
+TEST(FieldBinding, ChecksOnTheBitsOfOneByteKeepTheBitsNoBoxShows)
+{
+    SampleCopy sample("diablo");
+    const std::uint32_t r = kDiabloAffixes + 48 * 2; // Bronze: not cursed
+    sample.poke(r + 20, {0xEE});                     // bits no box stands for, Bows and Jewels clear
+    sample.poke(r + 32, {7});                        // "not cursed" as a byte other than 0 or 1
+    Dialog d;
+    const BoundField layout[] = {
+        {"itype_b20", maskedCheck(5, 0x10)},
+        {"itype_b20", maskedCheck(6, 0x01)},
+        {"not_cursed", invertedCheck(7)},
+    };
+    FieldBinding binding(d.dlg, tables::kAffixes, layout);
+    showRow(binding, sample, 2);
+    EXPECT_FALSE(d.dlg.isChecked(5));
+    EXPECT_FALSE(d.dlg.isChecked(6));
+    EXPECT_FALSE(d.dlg.isChecked(7));
+    EXPECT_EQ(save(binding, sample), 0);
+    EXPECT_TRUE(sample.changes().empty());
+
+    d.dlg.button(5)->click();
+    d.dlg.button(6)->click();
+    EXPECT_TRUE(binding.isChanged(5));
+    EXPECT_EQ(save(binding, sample), 1);
+    EXPECT_EQ(sample.changes(), (std::map<std::uint32_t, std::uint8_t>{{r + 20, 0xFF}}));
+    EXPECT_FALSE(binding.isModified());
+
+    d.dlg.button(6)->click(); // Jewels off again; Bows stays as saved
+    d.dlg.button(7)->click(); // Cursed: the flag byte becomes 0
+    save(binding, sample);
+    EXPECT_EQ(sample.readLE(r + 20, 1), 0xFEu);
+    EXPECT_EQ(sample.readLE(r + 32, 1), 0u);
+    d.dlg.button(7)->click();
+    save(binding, sample);
+    EXPECT_EQ(sample.readLE(r + 32, 1), 1u);
+}
+
+TEST(FieldBinding, BitListKeepsTheBitsBeyondItsRows)
+{
+    SampleCopy sample("diablo");
+    Dialog d;
+    const BoundField layout[] = {{"resist_normal", bits(4)}}; // six rows on a byte holding 0x48
+    FieldBinding binding(d.dlg, tables::kMonsters, layout);
+    showRow(binding, sample, 0);
+    EXPECT_TRUE(d.dlg.isRowSelected(4, 3));
+    EXPECT_FALSE(d.dlg.isRowSelected(4, 5));
+
+    d.dlg.list(4)->item(0)->setSelected(true);
+    d.dlg.list(4)->item(3)->setSelected(false);
+    save(binding, sample);
+    EXPECT_EQ(sample.changes(), (std::map<std::uint32_t, std::uint8_t>{{kDiabloMonsters + 116, 0x41}}));
+}
+
+TEST(FieldBinding, ListBoxRowsAndCodesKeepValuesNoRowNames)
+{
+    SampleCopy sample("diablo");
+    const std::uint32_t r = kDiabloAffixes + 48 * 3;
+    sample.poke(r + 4, {200}); // an effect beyond the 80 rows
+    Dialog d;
+    const BoundField rows[] = {{"effect", listRow(3)}, {"level", comboRow(2)}};
+    FieldBinding binding(d.dlg, tables::kAffixes, rows);
+    showRow(binding, sample, 3);
+    EXPECT_EQ(d.dlg.selectedRow(3), -1);
+    EXPECT_TRUE(d.dlg.list(3)->toolTip().contains("200"));
+    EXPECT_EQ(d.dlg.selectedRow(2), -1); // level 4 of a three-row list
+    EXPECT_EQ(d.dlg.combo(2)->placeholderText(), "(unknown: 4)");
+    EXPECT_EQ(save(binding, sample), 0);
+
+    d.dlg.list(3)->setCurrentRow(7);
+    EXPECT_EQ(save(binding, sample), 1);
+    EXPECT_EQ(sample.changes(), (std::map<std::uint32_t, std::uint8_t>{{r + 4, 7}}));
+
+    // Codes carried as item data: the row's code is written, not its index.
+    SampleCopy codes("diablo");
+    Dialog e;
+    const BoundField data[] = {{"effect", listData(3)}};
+    FieldBinding byCode(e.dlg, tables::kAffixes, data);
+    showRow(byCode, codes, 3);
+    EXPECT_EQ(e.dlg.selectedRow(3), -1); // effect 0: no row carries code 0
+    e.dlg.list(3)->setCurrentRow(2);
+    save(byCode, codes);
+    EXPECT_EQ(codes.changes(), (std::map<std::uint32_t, std::uint8_t>{{r + 4, 102}}));
+}
+
+TEST(FieldBinding, EditsWriteOnlyWhatWasTypedAndNamesKeepTheirRoom)
+{
+    SampleCopy sample("diablo");
+    const std::uint32_t r = kDiabloAffixes + 48 * 1; // Brass
+    Dialog d;
+    const BoundField layout[] = {{"range_min", edit(1)}, {"name", name(8, 30, 29)}, {"active_flags.active", check(9)}};
+    FieldBinding binding(d.dlg, tables::kAffixes, layout);
+    showRow(binding, sample, 1);
+    EXPECT_EQ(d.dlg.text(8), "Brass");
+    EXPECT_EQ(d.dlg.edit(8)->maxLength(), 5);
+    EXPECT_TRUE(d.dlg.isChecked(9)); // the active flag of monster 1: another table, same row
+    EXPECT_EQ(binding.offsetOf(binding.field("active_flags.active")), 0x9A4F0u + 1);
+
+    d.dlg.edit(1)->setText("-3");
+    d.dlg.edit(8)->setText("Tin");
+    d.dlg.button(9)->click();
+    EXPECT_EQ(save(binding, sample), 3);
+    const std::uint32_t namePtr = sample.readLE(r, 4) - kDiablo.pointerDelta;
+    EXPECT_EQ(sample.changes(), sample.differing({{r + 8, 0xFD},
+                                                  {r + 9, 0xFF},
+                                                  {r + 10, 0xFF},
+                                                  {r + 11, 0xFF},
+                                                  {namePtr, 'T'},
+                                                  {namePtr + 1, 'i'},
+                                                  {namePtr + 2, 'n'},
+                                                  {namePtr + 3, 0},
+                                                  {0x9A4F0 + 1, 0}}));
+    EXPECT_EQ(save(binding, sample), 0);
+}

@@ -1,0 +1,334 @@
+#include "ui/FieldControls.h"
+
+#include "exe/TextAccess.h"
+#include "exe/WorkingCopy.h"
+#include "tables/Access.h"
+#include "ui/CDialog.h"
+#include "ui/DialogInt.h"
+#include "ui/GameText.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include <algorithm>
+
+namespace tarvix {
+
+using tables::Type;
+
+// --- NumberEdit
+
+NumberEdit::NumberEdit(CDialog& dialog, int id, const tables::Conversion& conversion, Parse parse)
+    : FieldControl(dialog, id), m_conversion(conversion), m_parse(parse)
+{
+}
+
+void NumberEdit::show(const StoredField& stored, ShowContext&)
+{
+    m_type = stored.field.field->type;
+    m_dialog.setInt(m_id, m_conversion.toShown(stored.value));
+    m_shown = m_dialog.text(m_id);
+}
+
+bool NumberEdit::changed() const
+{
+    return m_dialog.text(m_id) != m_shown;
+}
+
+std::uint32_t NumberEdit::encode(std::uint32_t) const
+{
+    const bool isSigned = m_parse == Parse::AsField ? tables::isSigned(m_type) : m_parse == Parse::Signed;
+    const std::uint32_t bitsOfText = dialogIntBits(m_dialog.text(m_id), isSigned);
+    const std::int64_t typed = isSigned ? static_cast<std::int32_t>(bitsOfText) : bitsOfText;
+    return tables::lowBits(m_conversion.toStored(typed), m_type);
+}
+
+void NumberEdit::saved()
+{
+    m_shown = m_dialog.text(m_id);
+}
+
+// --- RowChoice and DataChoice
+
+RowChoice::RowChoice(CDialog& dialog, int id, const tables::Conversion& conversion)
+    : FieldControl(dialog, id), m_conversion(conversion)
+{
+}
+
+int RowChoice::rowFor(const StoredField& stored) const
+{
+    const std::int64_t row = m_conversion.toShown(stored.value);
+    return row >= 0 && row < m_dialog.rowCount(m_id) ? static_cast<int>(row) : -1;
+}
+
+std::uint32_t RowChoice::valueOf(int row) const
+{
+    return tables::lowBits(m_conversion.toStored(row), m_type);
+}
+
+void RowChoice::markUnknown(bool unknown, std::int64_t value)
+{
+    const QString note = unknown ? QStringLiteral("(unknown: %1)").arg(value) : QString();
+    QWidget* w = m_dialog.item(m_id);
+    if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        combo->setPlaceholderText(note);
+    } else if (auto* list = qobject_cast<QListWidget*>(w)) {
+        // A list box has no placeholder; its tooltip says what no row shows.
+        list->setToolTip(unknown ? QStringLiteral("The stored value %1 names no row here; it is kept unless you "
+                                                  "choose a row.")
+                                       .arg(value)
+                                 : QString());
+        if (unknown) list->scrollToTop();
+    }
+}
+
+void RowChoice::show(const StoredField& stored, ShowContext&)
+{
+    m_type = stored.field.field->type;
+    const int row = rowFor(stored);
+    m_dialog.selectRow(m_id, row);
+    if (row >= 0) {
+        if (auto* list = qobject_cast<QListWidget*>(m_dialog.item(m_id)))
+            list->scrollToItem(list->item(row), QAbstractItemView::PositionAtTop);
+    }
+    markUnknown(row < 0, stored.value);
+    m_shown = m_dialog.selectedRow(m_id);
+}
+
+bool RowChoice::changed() const
+{
+    const int now = m_dialog.selectedRow(m_id);
+    return now >= 0 && now != m_shown;
+}
+
+std::uint32_t RowChoice::encode(std::uint32_t) const
+{
+    return valueOf(m_dialog.selectedRow(m_id));
+}
+
+void RowChoice::saved()
+{
+    m_shown = m_dialog.selectedRow(m_id);
+}
+
+DataChoice::DataChoice(CDialog& dialog, int id) : RowChoice(dialog, id, tables::conversions::identity) {}
+
+int DataChoice::rowFor(const StoredField& stored) const
+{
+    int found = -1;
+    for (int row = 0; row < m_dialog.rowCount(m_id); ++row)
+        if (m_dialog.rowData(m_id, row) == stored.bits) found = row;
+    return found;
+}
+
+std::uint32_t DataChoice::valueOf(int row) const
+{
+    return tables::lowBits(m_dialog.rowData(m_id, row), m_type);
+}
+
+// --- CheckBox
+
+CheckBox::CheckBox(CDialog& dialog, int id, Mode mode, std::uint32_t mask)
+    : FieldControl(dialog, id), m_mode(mode), m_mask(mask)
+{
+}
+
+void CheckBox::show(const StoredField& stored, ShowContext&)
+{
+    bool ticked = false;
+    switch (m_mode) {
+    case Mode::Plain: ticked = stored.bits != 0; break;
+    case Mode::Masked: ticked = (stored.bits & m_mask) != 0; break;
+    case Mode::Inverted: ticked = stored.bits == 0; break;
+    }
+    m_dialog.setCheck(m_id, ticked);
+    m_shown = ticked;
+}
+
+bool CheckBox::changed() const
+{
+    return m_dialog.isChecked(m_id) != m_shown;
+}
+
+std::uint32_t CheckBox::encode(std::uint32_t bits) const
+{
+    const bool ticked = m_dialog.isChecked(m_id);
+    switch (m_mode) {
+    case Mode::Plain: return ticked ? 1 : 0;
+    case Mode::Masked: return (bits & ~m_mask) | (ticked ? m_mask : 0);
+    case Mode::Inverted: return ticked ? 0 : 1;
+    }
+    return bits;
+}
+
+void CheckBox::saved()
+{
+    m_shown = m_dialog.isChecked(m_id);
+}
+
+// --- BitList
+
+namespace {
+
+std::uint32_t maskOfRows(int rows)
+{
+    return rows >= 32 ? 0xFFFFFFFFu : ((1u << rows) - 1);
+}
+
+} // namespace
+
+std::uint32_t BitList::selectedBits() const
+{
+    std::uint32_t bits = 0;
+    for (int row = 0; row < std::min(32, m_dialog.rowCount(m_id)); ++row)
+        if (m_dialog.isRowSelected(m_id, row)) bits |= 1u << row;
+    return bits;
+}
+
+void BitList::show(const StoredField& stored, ShowContext&)
+{
+    for (int row = 0; row < std::min(32, m_dialog.rowCount(m_id)); ++row)
+        m_dialog.setRowSelected(m_id, row, (stored.bits >> row) & 1u);
+    m_shown = selectedBits();
+}
+
+bool BitList::changed() const
+{
+    return selectedBits() != m_shown;
+}
+
+std::uint32_t BitList::encode(std::uint32_t bits) const
+{
+    const std::uint32_t mask = maskOfRows(m_dialog.rowCount(m_id));
+    return (bits & ~mask) | (selectedBits() & mask);
+}
+
+void BitList::saved()
+{
+    m_shown = selectedBits();
+}
+
+// --- NameEdit
+
+NameEdit::NameEdit(CDialog& dialog, int id, int window, int cap, int offsetId, QString nullText)
+    : FieldControl(dialog, id), m_window(window), m_cap(cap), m_offsetId(offsetId), m_nullText(std::move(nullText))
+{
+}
+
+void NameEdit::show(const StoredField& stored, ShowContext& context)
+{
+    const StoredName name = readName(context.file, stored.offset, static_cast<std::size_t>(m_window),
+                                     context.edition.pointerDelta);
+    QLineEdit* line = m_dialog.edit(m_id);
+    m_isNull = name.isNull;
+    if (name.isNull) {
+        line->setMaxLength(32767);
+        m_dialog.setText(m_id, m_nullText);
+        line->setReadOnly(true);
+        line->setToolTip(QStringLiteral("This record has no name in the game; there is nothing to edit."));
+    } else {
+        const std::size_t room = storedTextLength(context.file, name.target, static_cast<std::size_t>(m_cap) + 1);
+        const int limit = static_cast<int>(std::min<std::size_t>(room, static_cast<std::size_t>(m_cap)));
+        // An empty stored text leaves no room at all: nothing can be typed.
+        line->setReadOnly(limit == 0);
+        line->setMaxLength(std::max(limit, 1));
+        m_dialog.setText(m_id, gameText(name.text).left(limit));
+        line->setToolTip(QStringLiteral("At most %1 characters: a name is rewritten in place and "
+                                        "cannot grow beyond the one stored.")
+                             .arg(limit));
+    }
+    if (m_offsetId) m_dialog.setText(m_offsetId, formatOffset(stored.offset));
+    m_shown = m_dialog.text(m_id);
+}
+
+bool NameEdit::changed() const
+{
+    return !m_isNull && m_dialog.text(m_id) != m_shown;
+}
+
+std::string NameEdit::text() const
+{
+    return gameBytes(m_dialog.text(m_id).left(m_cap));
+}
+
+void NameEdit::saved()
+{
+    m_shown = m_dialog.text(m_id);
+}
+
+// --- InlineTextEdit
+
+void InlineTextEdit::show(const StoredField& stored, ShowContext& context)
+{
+    m_room = static_cast<int>(stored.field.field->room);
+    const std::string text = readFixedText(context.file, stored.offset, static_cast<std::size_t>(m_room));
+    QLineEdit* line = m_dialog.edit(m_id);
+    // A stored text that fills its whole buffer is shown whole; what is typed fits the
+    // room with its zero byte.
+    line->setMaxLength(std::max<int>(m_room - 1, static_cast<int>(text.size())));
+    m_dialog.setText(m_id, gameText(text));
+    line->setToolTip(QStringLiteral("At most %1 characters.").arg(m_room - 1));
+    m_shown = m_dialog.text(m_id);
+}
+
+bool InlineTextEdit::changed() const
+{
+    return m_dialog.text(m_id) != m_shown;
+}
+
+std::string InlineTextEdit::text() const
+{
+    return gameBytes(m_dialog.text(m_id).left(std::max(0, m_room - 1)));
+}
+
+void InlineTextEdit::saved()
+{
+    m_shown = m_dialog.text(m_id);
+}
+
+// --- TextView
+
+TextView::TextView(CDialog& dialog, int id, int window) : FieldControl(dialog, id), m_window(window) {}
+
+void TextView::show(const StoredField& stored, ShowContext& context)
+{
+    // A pointer that leads outside the file reads as zeros: an empty text, not an error.
+    const StoredName name = readName(context.file, stored.offset, static_cast<std::size_t>(m_window),
+                                     context.edition.pointerDelta);
+    m_dialog.setText(m_id, gameText(name.text));
+}
+
+// --- PointerChoice
+
+PointerChoice::PointerChoice(CDialog& dialog, int id, int window)
+    : RowChoice(dialog, id, tables::conversions::identity), m_window(window)
+{
+}
+
+void PointerChoice::show(const StoredField& stored, ShowContext& context)
+{
+    m_storedText.clear();
+    if (stored.bits != 0)
+        m_storedText = gameText(readName(context.file, stored.offset, static_cast<std::size_t>(m_window),
+                                         context.edition.pointerDelta)
+                                    .text);
+    RowChoice::show(stored, context);
+}
+
+int PointerChoice::rowFor(const StoredField& stored) const
+{
+    if (stored.bits == 0) return -1;
+    for (int row = 0; row < m_dialog.rowCount(m_id); ++row)
+        if (m_dialog.rowData(m_id, row) == stored.bits) return row;
+    for (int row = 0; row < m_dialog.rowCount(m_id); ++row)
+        if (m_dialog.rowText(m_id, row).compare(m_storedText, Qt::CaseInsensitive) == 0) return row;
+    return -1;
+}
+
+std::uint32_t PointerChoice::valueOf(int row) const
+{
+    return m_dialog.rowData(m_id, row);
+}
+
+} // namespace tarvix

@@ -1,0 +1,159 @@
+#pragma once
+
+#include "ui/FieldControl.h"
+
+#include <QString>
+
+namespace tarvix {
+
+// The kinds of control the dialogs bind to fields. Each is small and complete: how it
+// shows a stored value and what it makes of what it shows.
+
+// A number typed in an edit. Shown through the conversion; a typed value is stored as
+// the low bits of its stored form, as the dialog-item conversion does.
+class NumberEdit : public FieldControl {
+public:
+    enum class Parse { AsField, Signed, Unsigned };
+    NumberEdit(CDialog& dialog, int id, const tables::Conversion& conversion, Parse parse);
+    void show(const StoredField& stored, ShowContext& context) override;
+    bool changed() const override;
+    std::uint32_t encode(std::uint32_t bits) const override;
+    void saved() override;
+
+private:
+    const tables::Conversion& m_conversion;
+    Parse m_parse;
+    tables::Type m_type = tables::Type::U32;
+    QString m_shown;
+};
+
+// A row of a drop-down list or list box: row = the stored value through the conversion.
+// A value that no row stands for shows no selection and is kept.
+class RowChoice : public FieldControl {
+public:
+    RowChoice(CDialog& dialog, int id, const tables::Conversion& conversion);
+    void show(const StoredField& stored, ShowContext& context) override;
+    bool changed() const override;
+    std::uint32_t encode(std::uint32_t bits) const override;
+    void saved() override;
+
+protected:
+    virtual int rowFor(const StoredField& stored) const;
+    virtual std::uint32_t valueOf(int row) const;
+    // Says plainly which stored value is kept while no row is selected.
+    void markUnknown(bool unknown, std::int64_t value);
+
+    const tables::Conversion& m_conversion;
+    tables::Type m_type = tables::Type::U32;
+    int m_shown = -1;
+};
+
+// A row whose item data is the stored code; where several rows carry it, the last.
+class DataChoice : public RowChoice {
+public:
+    DataChoice(CDialog& dialog, int id);
+
+protected:
+    int rowFor(const StoredField& stored) const override;
+    std::uint32_t valueOf(int row) const override;
+};
+
+// A check box. Plain: ticked when the field is not 0, written as 1 or 0. Masked: ticked
+// when the mask's bits are set, writing only them. Inverted: ticked when the field is 0.
+class CheckBox : public FieldControl {
+public:
+    enum class Mode { Plain, Masked, Inverted };
+    CheckBox(CDialog& dialog, int id, Mode mode, std::uint32_t mask = 0);
+    void show(const StoredField& stored, ShowContext& context) override;
+    bool changed() const override;
+    std::uint32_t encode(std::uint32_t bits) const override;
+    void saved() override;
+
+private:
+    Mode m_mode;
+    std::uint32_t m_mask;
+    bool m_shown = false;
+};
+
+// A multiple-selection list: row i selected = bit i set. Bits no row shows are kept.
+class BitList : public FieldControl {
+public:
+    using FieldControl::FieldControl;
+    void show(const StoredField& stored, ShowContext& context) override;
+    bool changed() const override;
+    std::uint32_t encode(std::uint32_t bits) const override;
+    void saved() override;
+
+private:
+    std::uint32_t selectedBits() const;
+    std::uint32_t m_shown = 0;
+};
+
+// A name behind a pointer, rewritten in place: the edit takes no more characters than
+// the stored name holds (nor than the game's cap). A zero pointer shows nullText,
+// read-only, and writes nothing; so does an empty stored name, which has no room.
+class NameEdit : public FieldControl {
+public:
+    NameEdit(CDialog& dialog, int id, int window, int cap, int offsetId, QString nullText);
+    void show(const StoredField& stored, ShowContext& context) override;
+    bool changed() const override;
+    bool writesText() const override { return true; }
+    std::string text() const override;
+    void saved() override;
+
+private:
+    int m_window;
+    int m_cap;
+    int m_offsetId;
+    QString m_nullText;
+    bool m_isNull = true;
+    QString m_shown;
+};
+
+// A text stored in place in a buffer of the field's room: shown up to its first zero
+// byte, at most room - 1 characters typed, written with one zero byte.
+class InlineTextEdit : public FieldControl {
+public:
+    using FieldControl::FieldControl;
+    void show(const StoredField& stored, ShowContext& context) override;
+    bool changed() const override;
+    bool writesText() const override { return true; }
+    std::string text() const override;
+    void saved() override;
+
+private:
+    int m_room = 0;
+    QString m_shown;
+};
+
+// A text behind a pointer, shown and never written.
+class TextView : public FieldControl {
+public:
+    TextView(CDialog& dialog, int id, int window);
+    void show(const StoredField& stored, ShowContext& context) override;
+    bool changed() const override { return false; }
+    void saved() override {}
+
+private:
+    int m_window;
+};
+
+// A list whose rows stand for texts the game already holds, each row carrying the
+// pointer to its text as item data (rows the editor adds). The field shows the row with
+// its own pointer, failing that the row of its own whole text (compared without regard
+// to case), and stores the chosen row's pointer. A zero pointer shows no selection.
+class PointerChoice : public RowChoice {
+public:
+    PointerChoice(CDialog& dialog, int id, int window);
+    void show(const StoredField& stored, ShowContext& context) override;
+
+protected:
+    int rowFor(const StoredField& stored) const override;
+    std::uint32_t valueOf(int row) const override;
+
+private:
+    int m_window;
+    QString m_storedText;
+};
+
+} // namespace tarvix
