@@ -1,6 +1,17 @@
 #include "ui/CEditorDlg.h"
 
+#include "ui/FieldBinding.h"
+#include "ui/Prompter.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
 
 #include <stdexcept>
 
@@ -15,6 +26,128 @@ const Edition& CEditorDlg::edition() const
 WorkingCopy CEditorDlg::openWorkingCopy(WorkingCopy::Mode mode) const
 {
     return WorkingCopy(QFile::encodeName(m_path).toStdString(), mode);
+}
+
+bool CEditorDlg::hasUnsavedChanges() const
+{
+    for (const FieldBinding* binding : m_bindings)
+        if (binding->isModified()) return true;
+    return false;
+}
+
+void CEditorDlg::onRecordChange(int listId, std::function<void()> handler)
+{
+    m_recordList = listId;
+    m_showRecord = handler;
+    onSelChange(listId, [this] {
+        const int chosen = selectedRow(m_recordList);
+        if (chosen == m_recordRow) return;
+        if (m_recordRow >= 0 && !settleChanges(recordName())) {
+            // The record stays on display with what the user typed.
+            selectRow(m_recordList, m_recordRow);
+            return;
+        }
+        m_showRecord();
+        m_recordRow = selectedRow(m_recordList);
+        updateTitle();
+    });
+}
+
+void CEditorDlg::onSaveClicked(int buttonId, std::function<void()> handler)
+{
+    m_save = handler;
+    onClicked(buttonId, [this] {
+        m_save();
+        updateTitle();
+    });
+}
+
+void CEditorDlg::watchChanges(FieldBinding& binding)
+{
+    m_bindings.push_back(&binding);
+}
+
+QString CEditorDlg::recordName() const
+{
+    if (m_recordList && m_recordRow >= 0) return rowText(m_recordList, m_recordRow);
+    return windowTitle();
+}
+
+bool CEditorDlg::settleChanges(const QString& what)
+{
+    if (!hasUnsavedChanges()) return true;
+    switch (Prompter::current().askSaveChanges(this, what)) {
+    case Prompter::SaveAnswer::Save:
+        // A save that fails (a file error, a value out of range) has said why; the
+        // record and the edits stay on display.
+        if (!m_save || !runHandler(m_save)) return false;
+        updateTitle();
+        return !hasUnsavedChanges();
+    case Prompter::SaveAnswer::Discard: return true;
+    case Prompter::SaveAnswer::Cancel: return false;
+    }
+    return false;
+}
+
+void CEditorDlg::reshowRecord()
+{
+    if (m_showRecord) runHandler(m_showRecord);
+    updateTitle();
+}
+
+void CEditorDlg::reject()
+{
+    if (!settleChanges(recordName())) return;
+    CDialog::reject();
+}
+
+void CEditorDlg::updateTitle()
+{
+    if (m_title.isNull()) m_title = windowTitle();
+    setWindowTitle(hasUnsavedChanges() ? QStringLiteral("*") + m_title : m_title);
+}
+
+void CEditorDlg::showEvent(QShowEvent* event)
+{
+    CDialog::showEvent(event);
+    if (m_watching) return;
+    m_watching = true;
+    m_title = windowTitle();
+    if (m_recordList) m_recordRow = selectedRow(m_recordList);
+    // Every input control may change what is unsaved; the title follows at once.
+    for (QLineEdit* e : findChildren<QLineEdit*>())
+        connect(e, &QLineEdit::textChanged, this, &CEditorDlg::updateTitle);
+    for (QComboBox* c : findChildren<QComboBox*>())
+        connect(c, &QComboBox::currentIndexChanged, this, &CEditorDlg::updateTitle);
+    for (QListWidget* l : findChildren<QListWidget*>())
+        connect(l, &QListWidget::itemSelectionChanged, this, &CEditorDlg::updateTitle);
+    for (QAbstractButton* b : findChildren<QAbstractButton*>())
+        if (b->isCheckable()) connect(b, &QAbstractButton::toggled, this, &CEditorDlg::updateTitle);
+}
+
+void CEditorDlg::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier)) {
+        event->accept();
+        // Enter presses a push button that has the focus. Anywhere else it never closes
+        // the editor: it offers to save what was typed, or to put the record back.
+        if (auto* b = qobject_cast<QPushButton*>(focusWidget())) {
+            b->click();
+            return;
+        }
+        if (!hasUnsavedChanges()) return;
+        switch (Prompter::current().askSaveChanges(this, recordName())) {
+        case Prompter::SaveAnswer::Save:
+            if (m_save) runHandler(m_save);
+            updateTitle();
+            break;
+        case Prompter::SaveAnswer::Discard: reshowRecord(); break;
+        case Prompter::SaveAnswer::Cancel: break;
+        }
+        return;
+    }
+    CDialog::keyPressEvent(event);
 }
 
 } // namespace tarvix

@@ -6,10 +6,20 @@
 
 #include <QString>
 
+#include <functional>
+#include <vector>
+
 namespace tarvix {
+
+class FieldBinding;
 
 // An editor of one game table: it is handed the working copy's path and its edition by
 // the window that opens it, and reaches the file only inside handlers.
+//
+// An editor that shows one record at a time tells this class which list chooses the
+// record, which button saves it and which bindings hold its fields. Then no typed value
+// is dropped unasked: choosing another record, Escape, the close box and Enter ask
+// whether to save first, and the title is marked while the record has unsaved changes.
 class CEditorDlg : public CDialog {
     Q_OBJECT
 public:
@@ -27,9 +37,42 @@ public:
     // One access cycle on the working copy, in the system's own encoding of its name.
     WorkingCopy openWorkingCopy(WorkingCopy::Mode mode) const;
 
+    // The shown record differs from what the file holds in some control.
+    virtual bool hasUnsavedChanges() const;
+
+    // Escape and the close box: asks first when there are unsaved changes.
+    void reject() override;
+
+protected:
+    // The list that chooses the record on display; the handler shows the chosen record.
+    void onRecordChange(int listId, std::function<void()> handler);
+    // The button that writes the record on display.
+    void onSaveClicked(int buttonId, std::function<void()> handler);
+    // Bindings whose controls count as unsaved changes.
+    void watchChanges(FieldBinding& binding);
+    // Refreshes the title's unsaved-changes marker; editors that keep controls of their
+    // own beside their bindings call it when those change.
+    void updateTitle();
+
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    // Asks about unsaved changes; true when the caller may go on (saved or discarded).
+    bool settleChanges(const QString& what);
+    // Shows the record of the selector's current row again, from the file.
+    void reshowRecord();
+    QString recordName() const;
+
     QString m_path;
     const Edition* m_edition = nullptr;
+    int m_recordList = 0;
+    int m_recordRow = -1; // the row whose record the controls show
+    std::function<void()> m_showRecord;
+    std::function<void()> m_save;
+    std::vector<FieldBinding*> m_bindings;
+    QString m_title;
+    bool m_watching = false;
 };
 
 } // namespace tarvix

@@ -41,6 +41,23 @@ QString fileErrorText(const FileError& error)
     return QString::fromLocal8Bit(error.what());
 }
 
+QString saveChangesText(const QString& what)
+{
+    return QStringLiteral("Save changes to %1?").arg(what);
+}
+
+Prompter::SaveAnswer QtPrompter::askSaveChanges(QWidget* owner, const QString& what)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Unsaved changes"), saveChangesText(what),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save: return SaveAnswer::Save;
+    case QMessageBox::Discard: return SaveAnswer::Discard;
+    default: return SaveAnswer::Cancel;
+    }
+}
+
 bool QtPrompter::question(QWidget* owner, const QString& text, const QString& caption)
 {
     return QMessageBox::question(owner, caption, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;

@@ -14,6 +14,10 @@ class Prompter {
 public:
     virtual ~Prompter() = default;
 
+    enum class SaveAnswer { Save, Discard, Cancel };
+    // "Save changes to <what>?" with Save (the default), Discard and Cancel.
+    virtual SaveAnswer askSaveChanges(QWidget* owner, const QString& what) = 0;
+
     // Yes/No with a question icon; true for Yes.
     virtual bool question(QWidget* owner, const QString& text, const QString& caption) = 0;
     virtual void information(QWidget* owner, const QString& text, const QString& caption) = 0;
@@ -36,6 +40,7 @@ public:
 // The real one: QMessageBox and QFileDialog.
 class QtPrompter : public Prompter {
 public:
+    SaveAnswer askSaveChanges(QWidget* owner, const QString& what) override;
     bool question(QWidget* owner, const QString& text, const QString& caption) override;
     void information(QWidget* owner, const QString& text, const QString& caption) override;
     void fileError(QWidget* owner, const FileError& error) override;
@@ -48,6 +53,9 @@ public:
 
 // "Diablo \ Hellfire Executables|*.exe||" -> "Diablo \ Hellfire Executables (*.exe)".
 QString qtFileFilter(const QString& windowsFilter);
+
+// The question asked before unsaved changes would be dropped.
+QString saveChangesText(const QString& what);
 
 // The text shown for a file error.
 QString fileErrorText(const FileError& error);

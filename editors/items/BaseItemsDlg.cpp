@@ -105,8 +105,9 @@ constexpr const char* kSpecialEffects[32] = {
 CBaseItemsDlg::CBaseItemsDlg(QWidget* owner)
     : CEditorDlg(131, owner), m_fields(std::make_unique<FieldBinding>(*this, tables::kBaseItems, kBaseItemLayout))
 {
-    onSelChange(1015, [this] { OnSelchangeItem(); });
-    onClicked(1014, [this] { OnSave(); });
+    onRecordChange(1015, [this] { OnSelchangeItem(); });
+    onSaveClicked(1014, [this] { OnSave(); });
+    watchChanges(*m_fields);
     onClicked(1025, [this] { OnFindableItem(); });
     onSelChange(1024, [this] { OnSelchangeGraphic(); });
 }

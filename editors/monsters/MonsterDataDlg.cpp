@@ -68,13 +68,14 @@ CMonsterDataDlg::CMonsterDataDlg(QWidget* owner)
       m_resistNormalField(m_fields->field("resist_normal")), m_resistHellField(m_fields->field("resist_hell")),
       m_itemDropField(m_fields->field("item_drop_specials"))
 {
-    onSelChange(1015, [this] { OnSelchangeMonster(); });
+    onRecordChange(1015, [this] { OnSelchangeMonster(); });
     onClicked(1086, [this] { OnNormalNightmare(); });
     onClicked(1087, [this] { OnHell(); });
     onSelChange(1088, [this] { OnSelchangeResistances(); });
     onSelChange(1017, [this] { OnSelchangeItemDrop(); });
     onTextChange(1038, [this] { OnChangeExperience(); });
-    onClicked(1014, [this] { OnSave(); });
+    onSaveClicked(1014, [this] { OnSave(); });
+    watchChanges(*m_fields);
     onClicked(1000, [this] { OnFiles(); });
 }
 

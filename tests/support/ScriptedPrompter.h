@@ -18,10 +18,16 @@ public:
     ~ScriptedPrompter() override { Prompter::install(m_previous); }
 
     std::deque<bool> answers;      // Yes = true; No once the script runs out
+    std::deque<SaveAnswer> saveAnswers; // Cancel once the script runs out
     std::deque<QString> fileNames; // what the next file dialogs return; "" = cancelled
     QStringList asked;             // "caption: text"
     QStringList errors, informations, openFolders, saveInitialPaths;
 
+    SaveAnswer askSaveChanges(QWidget*, const QString& what) override
+    {
+        asked << "Unsaved changes: " + saveChangesText(what);
+        return take(saveAnswers, SaveAnswer::Cancel);
+    }
     bool question(QWidget*, const QString& text, const QString& caption) override
     {
         asked << caption + ": " + text;
