@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QFrame>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -98,6 +99,9 @@ QWidget* makeControl(QWidget* parent, const ControlTemplate& c, const DialogUnit
         if (c.multiLine) {
             auto* edit = new QPlainTextEdit(parent);
             edit->setReadOnly(c.readOnly);
+            // As the platform's edit control: the bar is there, even when idle, only if asked for.
+            edit->setVerticalScrollBarPolicy(c.verticalScroll ? Qt::ScrollBarAlwaysOn
+                                                              : Qt::ScrollBarAlwaysOff);
             w = edit;
         } else {
             auto* edit = new QLineEdit(parent);
@@ -172,6 +176,9 @@ QWidget* makeControl(QWidget* parent, const ControlTemplate& c, const DialogUnit
         w = icon;
         break;
     }
+    }
+    if (c.sunken) {
+        if (auto* frame = qobject_cast<QFrame*>(w)) frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     }
     w->setGeometry(r);
     if (c.id >= 0) w->setObjectName(QString::number(c.id));

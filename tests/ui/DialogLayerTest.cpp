@@ -1,4 +1,5 @@
 #include "ui/CDialog.h"
+#include "ui/DialogBuilder.h"
 #include "ui/DialogInt.h"
 #include "ui/DialogTemplate.h"
 #include "ui/Prompter.h"
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -78,6 +80,32 @@ TEST(DialogTemplate, EveryTemplateBuildsWithCaptionsInFull)
             EXPECT_LE(b->sizeHint().width(), b->width() + 2) << id << ": " << b->text().toStdString();
         }
     }
+}
+
+// A multi-line edit has a vertical scroll bar, even with nothing to scroll, exactly when
+// its template asks for one; a sunken edge is drawn only where asked for too.
+TEST(DialogBuilder, ScrollBarAndSunkenEdgeOnlyWhereTheTemplateAsks)
+{
+    const DialogTemplate t = DialogTemplate::parse("DIALOG 1 \"x\" 100 100\n"
+                                                   "EDIT 1 \"\" 0 0 50 40 multiline readonly vscroll\n"
+                                                   "EDIT 2 \"\" 50 0 50 40 multiline\n"
+                                                   "PICTURE 3 \"\" 0 50 40 40 sunken\n"
+                                                   "PICTURE 4 \"\" 50 50 40 40\n",
+                                                   "t");
+    QWidget dialog;
+    const QHash<int, QWidget*> byId = buildControls(&dialog, t);
+    auto* scrolled = qobject_cast<QPlainTextEdit*>(byId.value(1));
+    auto* plain = qobject_cast<QPlainTextEdit*>(byId.value(2));
+    ASSERT_TRUE(scrolled && plain);
+    EXPECT_TRUE(scrolled->isReadOnly());
+    EXPECT_EQ(scrolled->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(plain->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    auto* sunken = qobject_cast<QLabel*>(byId.value(3));
+    auto* flat = qobject_cast<QLabel*>(byId.value(4));
+    ASSERT_TRUE(sunken && flat);
+    EXPECT_EQ(sunken->frameShadow(), QFrame::Sunken);
+    EXPECT_GT(sunken->frameWidth(), 0);
+    EXPECT_EQ(flat->frameWidth(), 0);
 }
 
 TEST(CDialog, ControlsByIdAndQuietSetters)
