@@ -12,9 +12,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <qdrawutil.h>
 
 #include <cmath>
 
@@ -81,6 +83,28 @@ QString staticText(const QString& caption)
     }
     return out;
 }
+
+// Windows runs a group box's frame through the middle of its caption, so the first row of
+// controls that a template places just below the caption lies inside the frame. Qt's styles
+// put the whole caption above the frame, which would cut through that row.
+class GroupFrame : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        const QFontMetrics fm = fontMetrics();
+        qDrawShadeRect(&p, rect().adjusted(0, fm.height() / 2, 0, 0), palette(), true, 1, 0);
+        const QString text = staticText(title());
+        if (text.isEmpty()) return;
+        const QRect caption(fm.averageCharWidth(), 0, fm.horizontalAdvance(text) + 4, fm.height());
+        p.fillRect(caption, palette().window());
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(caption, Qt::AlignCenter, text);
+    }
+};
 
 QWidget* makeControl(QWidget* parent, const ControlTemplate& c, const DialogUnits& du)
 {
@@ -157,7 +181,7 @@ QWidget* makeControl(QWidget* parent, const ControlTemplate& c, const DialogUnit
         break;
     }
     case K::Group: {
-        auto* group = new QGroupBox(c.caption, parent);
+        auto* group = new GroupFrame(c.caption, parent);
         w = group;
         break;
     }

@@ -8,6 +8,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -106,6 +108,26 @@ TEST(DialogBuilder, ScrollBarAndSunkenEdgeOnlyWhereTheTemplateAsks)
     EXPECT_EQ(sunken->frameShadow(), QFrame::Sunken);
     EXPECT_GT(sunken->frameWidth(), 0);
     EXPECT_EQ(flat->frameWidth(), 0);
+}
+
+// A group box's frame runs through the middle of its caption, as on Windows, so the row of
+// controls a template places just below the caption lies inside the frame, not under it.
+TEST(DialogBuilder, GroupFrameRunsAboveTheRowBelowItsCaption)
+{
+    const DialogTemplate t = DialogTemplate::parse("DIALOG 1 \"x\" 120 60\n"
+                                                   "GROUP - \"Main Attack\" 5 5 110 50\n"
+                                                   "EDIT 1 \"\" 10 13 30 12\n",
+                                                   "t");
+    QWidget dialog;
+    const QHash<int, QWidget*> byId = buildControls(&dialog, t);
+    auto* group = dialog.findChild<QGroupBox*>();
+    ASSERT_TRUE(group);
+    const QImage image = group->grab().toImage();
+    const int x = image.width() - 8; // right of the caption
+    int frameTop = 0;
+    while (frameTop < image.height() && image.pixel(x, frameTop) == image.pixel(x, 0))
+        ++frameTop;
+    EXPECT_LT(group->y() + frameTop, byId.value(1)->y());
 }
 
 TEST(CDialog, ControlsByIdAndQuietSetters)
