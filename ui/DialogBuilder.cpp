@@ -38,14 +38,25 @@ void DialogUnits::fitCaptions(const QFont& font, const DialogTemplate& t)
 {
     using K = ControlTemplate::Kind;
     QFontMetricsF fm(font);
-    const double indicator = fm.height() + 4; // the box or circle of a check or radio button
+    // The style decides how much a check or radio button adds to its text; ask it.
+    QCheckBox checkProbe;
+    QRadioButton radioProbe;
+    checkProbe.setFont(font);
+    radioProbe.setFont(font);
     double needed = m_baseX;
     for (const ControlTemplate& c : t.controls) {
-        if (c.caption.isEmpty() || c.caption.contains('\n') || c.w <= 0) continue;
+        if (c.caption.isEmpty() || c.w <= 0) continue;
         double width = 0;
-        if (c.kind == K::Label) width = fm.horizontalAdvance(c.caption) + 1;
-        else if (c.kind == K::Check || c.kind == K::Radio) width = fm.horizontalAdvance(c.caption) + indicator;
-        else continue;
+        if (c.kind == K::Label && !c.caption.contains('\n')) { // a label with line breaks wraps
+            width = fm.horizontalAdvance(c.caption) + 1;
+        } else if (c.kind == K::Check || c.kind == K::Radio) {
+            QAbstractButton& probe =
+                c.kind == K::Check ? static_cast<QAbstractButton&>(checkProbe) : radioProbe;
+            probe.setText(c.caption);
+            width = probe.sizeHint().width();
+        } else {
+            continue;
+        }
         needed = std::max(needed, width * 4.0 / c.w);
     }
     // A runaway caption must not blow the dialog up; beyond this it may be cut.
