@@ -1,3 +1,4 @@
+#include "support/EditorDriver.h"
 #include "ui/CDialog.h"
 #include "ui/DialogBuilder.h"
 #include "ui/DialogInt.h"
@@ -54,7 +55,7 @@ TEST(DialogTemplate, ReportsTheLineOfAFault)
 }
 
 // Every template the program carries: ids unique, controls inside the dialog, and once
-// built, no caption cut off by its control.
+// built, no caption cut off by its control, neither at its end nor below its last line.
 TEST(DialogTemplate, EveryTemplateBuildsWithCaptionsInFull)
 {
     const QStringList files = QDir(":/dialogs").entryList({"*.dlg"});
@@ -74,13 +75,30 @@ TEST(DialogTemplate, EveryTemplateBuildsWithCaptionsInFull)
         }
         CDialog dlg(id);
         for (QLabel* label : dlg.findChildren<QLabel*>()) {
-            if (label->wordWrap() || label->text().isEmpty()) continue;
-            EXPECT_LE(label->sizeHint().width(), label->width() + 2) << id << ": " << label->text().toStdString();
+            if (label->text().isEmpty()) continue;
+            if (label->wordWrap()) {
+                EXPECT_LE(label->heightForWidth(label->width()), label->height() + 2)
+                    << id << ": " << label->text().toStdString();
+            } else {
+                EXPECT_LE(label->sizeHint().width(), label->width() + 2)
+                    << id << ": " << label->text().toStdString();
+            }
         }
         for (QAbstractButton* b : dlg.findChildren<QAbstractButton*>()) {
             if (!qobject_cast<QCheckBox*>(b) && !qobject_cast<QRadioButton*>(b)) continue;
             EXPECT_LE(b->sizeHint().width(), b->width() + 2) << id << ": " << b->text().toStdString();
         }
+    }
+}
+
+// Every template as an empty dialog, at 1x and 2x, for a person to look over: labels
+// beside their edits, frames around their controls, nothing clipped or overlapping.
+TEST(DialogTemplate, EveryTemplateRendersForReview)
+{
+    for (const QString& file : QDir(":/dialogs").entryList({"*.dlg"})) {
+        CDialog dlg(file.section('.', 0, 0).toInt());
+        dlg.show();
+        test::renderForReview(&dlg, "template-" + file.section('.', 0, 0));
     }
 }
 
