@@ -148,6 +148,17 @@ TEST(DialogBuilder, GroupFrameRunsAboveTheRowBelowItsCaption)
     EXPECT_LT(group->y() + frameTop, byId.value(1)->y());
 }
 
+// The boss editor offers the same attack types as the monster editor, row for row, so a
+// stored attack type means the same in both.
+TEST(DialogTemplate, BossAndMonsterAttackTypesAgree)
+{
+    const ControlTemplate* monster = DialogTemplate::load(416).control(1084);
+    const ControlTemplate* boss = DialogTemplate::load(420).control(1084);
+    ASSERT_TRUE(monster && boss);
+    EXPECT_EQ(monster->rows.size(), 32);
+    EXPECT_EQ(boss->rows, monster->rows);
+}
+
 TEST(CDialog, ControlsByIdAndQuietSetters)
 {
     CDialog dlg(131);
