@@ -6,14 +6,17 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QFrame>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <qdrawutil.h>
 
 #include <cmath>
 
@@ -35,14 +38,25 @@ void DialogUnits::fitCaptions(const QFont& font, const DialogTemplate& t)
 {
     using K = ControlTemplate::Kind;
     QFontMetricsF fm(font);
-    const double indicator = fm.height() + 4; // the box or circle of a check or radio button
+    // The style decides how much a check or radio button adds to its text; ask it.
+    QCheckBox checkProbe;
+    QRadioButton radioProbe;
+    checkProbe.setFont(font);
+    radioProbe.setFont(font);
     double needed = m_baseX;
     for (const ControlTemplate& c : t.controls) {
-        if (c.caption.isEmpty() || c.caption.contains('\n') || c.w <= 0) continue;
+        if (c.caption.isEmpty() || c.w <= 0) continue;
         double width = 0;
-        if (c.kind == K::Label) width = fm.horizontalAdvance(c.caption) + 1;
-        else if (c.kind == K::Check || c.kind == K::Radio) width = fm.horizontalAdvance(c.caption) + indicator;
-        else continue;
+        if (c.kind == K::Label && !c.caption.contains('\n')) { // a label with line breaks wraps
+            width = fm.horizontalAdvance(c.caption) + 1;
+        } else if (c.kind == K::Check || c.kind == K::Radio) {
+            QAbstractButton& probe =
+                c.kind == K::Check ? static_cast<QAbstractButton&>(checkProbe) : radioProbe;
+            probe.setText(c.caption);
+            width = probe.sizeHint().width();
+        } else {
+            continue;
+        }
         needed = std::max(needed, width * 4.0 / c.w);
     }
     // A runaway caption must not blow the dialog up; beyond this it may be cut.
@@ -81,6 +95,28 @@ QString staticText(const QString& caption)
     return out;
 }
 
+// Windows runs a group box's frame through the middle of its caption, so the first row of
+// controls that a template places just below the caption lies inside the frame. Qt's styles
+// put the whole caption above the frame, which would cut through that row.
+class GroupFrame : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        const QFontMetrics fm = fontMetrics();
+        qDrawShadeRect(&p, rect().adjusted(0, fm.height() / 2, 0, 0), palette(), true, 1, 0);
+        const QString text = staticText(title());
+        if (text.isEmpty()) return;
+        const QRect caption(fm.averageCharWidth(), 0, fm.horizontalAdvance(text) + 4, fm.height());
+        p.fillRect(caption, palette().window());
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(caption, Qt::AlignCenter, text);
+    }
+};
+
 QWidget* makeControl(QWidget* parent, const ControlTemplate& c, const DialogUnits& du)
 {
     using K = ControlTemplate::Kind;
@@ -98,6 +134,9 @@ QWidget* makeControl(QWidget* parent, const ControlTemplate& c, const DialogUnit
         if (c.multiLine) {
             auto* edit = new QPlainTextEdit(parent);
             edit->setReadOnly(c.readOnly);
+            // As the platform's edit control: the bar is there, even when idle, only if asked for.
+            edit->setVerticalScrollBarPolicy(c.verticalScroll ? Qt::ScrollBarAlwaysOn
+                                                              : Qt::ScrollBarAlwaysOff);
             w = edit;
         } else {
             auto* edit = new QLineEdit(parent);
@@ -153,7 +192,7 @@ QWidget* makeControl(QWidget* parent, const ControlTemplate& c, const DialogUnit
         break;
     }
     case K::Group: {
-        auto* group = new QGroupBox(c.caption, parent);
+        auto* group = new GroupFrame(c.caption, parent);
         w = group;
         break;
     }
@@ -172,6 +211,9 @@ QWidget* makeControl(QWidget* parent, const ControlTemplate& c, const DialogUnit
         w = icon;
         break;
     }
+    }
+    if (c.sunken) {
+        if (auto* frame = qobject_cast<QFrame*>(w)) frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     }
     w->setGeometry(r);
     if (c.id >= 0) w->setObjectName(QString::number(c.id));

@@ -81,6 +81,8 @@ const ControlTemplate* DialogTemplate::control(int controlId) const
 // FONT <points> "<family>"
 // <KIND> <id|-> "<caption>" <x> <y> <w> <h> [flags...]
 // ROW <id> "<text>"
+// Flags: hidden, disabled, readonly, multiline, vscroll (a multi-line edit's scroll bar),
+// multiple (selection), multicolumn, sorted, default (button), sunken (edge).
 DialogTemplate DialogTemplate::parse(const QString& text, const QString& origin)
 {
     DialogTemplate t;
@@ -128,6 +130,8 @@ DialogTemplate DialogTemplate::parse(const QString& text, const QString& origin)
                 else if (f == "disabled") c.disabled = true;
                 else if (f == "readonly") c.readOnly = true;
                 else if (f == "multiline") c.multiLine = true;
+                else if (f == "vscroll") c.verticalScroll = true;
+                else if (f == "sunken") c.sunken = true;
                 else if (f == "multiple") c.multipleSelection = true;
                 else if (f == "multicolumn") c.multiColumn = true;
                 else if (f == "sorted") c.sorted = true;

@@ -18,6 +18,8 @@ struct ControlTemplate {
     bool disabled = false;
     bool readOnly = false;
     bool multiLine = false;
+    bool verticalScroll = false; // a multi-line edit has a vertical scroll bar only with it
+    bool sunken = false;         // drawn inside a sunken edge
     bool multipleSelection = false;
     bool multiColumn = false;
     bool sorted = false;

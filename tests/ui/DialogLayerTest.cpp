@@ -1,4 +1,6 @@
+#include "support/EditorDriver.h"
 #include "ui/CDialog.h"
+#include "ui/DialogBuilder.h"
 #include "ui/DialogInt.h"
 #include "ui/DialogTemplate.h"
 #include "ui/Prompter.h"
@@ -7,8 +9,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -50,7 +55,7 @@ TEST(DialogTemplate, ReportsTheLineOfAFault)
 }
 
 // Every template the program carries: ids unique, controls inside the dialog, and once
-// built, no caption cut off by its control.
+// built, no caption cut off by its control, neither at its end nor below its last line.
 TEST(DialogTemplate, EveryTemplateBuildsWithCaptionsInFull)
 {
     const QStringList files = QDir(":/dialogs").entryList({"*.dlg"});
@@ -70,14 +75,88 @@ TEST(DialogTemplate, EveryTemplateBuildsWithCaptionsInFull)
         }
         CDialog dlg(id);
         for (QLabel* label : dlg.findChildren<QLabel*>()) {
-            if (label->wordWrap() || label->text().isEmpty()) continue;
-            EXPECT_LE(label->sizeHint().width(), label->width() + 2) << id << ": " << label->text().toStdString();
+            if (label->text().isEmpty()) continue;
+            if (label->wordWrap()) {
+                EXPECT_LE(label->heightForWidth(label->width()), label->height() + 2)
+                    << id << ": " << label->text().toStdString();
+            } else {
+                EXPECT_LE(label->sizeHint().width(), label->width() + 2)
+                    << id << ": " << label->text().toStdString();
+            }
         }
         for (QAbstractButton* b : dlg.findChildren<QAbstractButton*>()) {
             if (!qobject_cast<QCheckBox*>(b) && !qobject_cast<QRadioButton*>(b)) continue;
             EXPECT_LE(b->sizeHint().width(), b->width() + 2) << id << ": " << b->text().toStdString();
         }
     }
+}
+
+// Every template as an empty dialog, at 1x and 2x, for a person to look over: labels
+// beside their edits, frames around their controls, nothing clipped or overlapping.
+TEST(DialogTemplate, EveryTemplateRendersForReview)
+{
+    for (const QString& file : QDir(":/dialogs").entryList({"*.dlg"})) {
+        CDialog dlg(file.section('.', 0, 0).toInt());
+        dlg.show();
+        test::renderForReview(&dlg, "template-" + file.section('.', 0, 0));
+    }
+}
+
+// A multi-line edit has a vertical scroll bar, even with nothing to scroll, exactly when
+// its template asks for one; a sunken edge is drawn only where asked for too.
+TEST(DialogBuilder, ScrollBarAndSunkenEdgeOnlyWhereTheTemplateAsks)
+{
+    const DialogTemplate t = DialogTemplate::parse("DIALOG 1 \"x\" 100 100\n"
+                                                   "EDIT 1 \"\" 0 0 50 40 multiline readonly vscroll\n"
+                                                   "EDIT 2 \"\" 50 0 50 40 multiline\n"
+                                                   "PICTURE 3 \"\" 0 50 40 40 sunken\n"
+                                                   "PICTURE 4 \"\" 50 50 40 40\n",
+                                                   "t");
+    QWidget dialog;
+    const QHash<int, QWidget*> byId = buildControls(&dialog, t);
+    auto* scrolled = qobject_cast<QPlainTextEdit*>(byId.value(1));
+    auto* plain = qobject_cast<QPlainTextEdit*>(byId.value(2));
+    ASSERT_TRUE(scrolled && plain);
+    EXPECT_TRUE(scrolled->isReadOnly());
+    EXPECT_EQ(scrolled->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(plain->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    auto* sunken = qobject_cast<QLabel*>(byId.value(3));
+    auto* flat = qobject_cast<QLabel*>(byId.value(4));
+    ASSERT_TRUE(sunken && flat);
+    EXPECT_EQ(sunken->frameShadow(), QFrame::Sunken);
+    EXPECT_GT(sunken->frameWidth(), 0);
+    EXPECT_EQ(flat->frameWidth(), 0);
+}
+
+// A group box's frame runs through the middle of its caption, as on Windows, so the row of
+// controls a template places just below the caption lies inside the frame, not under it.
+TEST(DialogBuilder, GroupFrameRunsAboveTheRowBelowItsCaption)
+{
+    const DialogTemplate t = DialogTemplate::parse("DIALOG 1 \"x\" 120 60\n"
+                                                   "GROUP - \"Main Attack\" 5 5 110 50\n"
+                                                   "EDIT 1 \"\" 10 13 30 12\n",
+                                                   "t");
+    QWidget dialog;
+    const QHash<int, QWidget*> byId = buildControls(&dialog, t);
+    auto* group = dialog.findChild<QGroupBox*>();
+    ASSERT_TRUE(group);
+    const QImage image = group->grab().toImage();
+    const int x = image.width() - 8; // right of the caption
+    int frameTop = 0;
+    while (frameTop < image.height() && image.pixel(x, frameTop) == image.pixel(x, 0))
+        ++frameTop;
+    EXPECT_LT(group->y() + frameTop, byId.value(1)->y());
+}
+
+// The boss editor offers the same attack types as the monster editor, row for row, so a
+// stored attack type means the same in both.
+TEST(DialogTemplate, BossAndMonsterAttackTypesAgree)
+{
+    const ControlTemplate* monster = DialogTemplate::load(416).control(1084);
+    const ControlTemplate* boss = DialogTemplate::load(420).control(1084);
+    ASSERT_TRUE(monster && boss);
+    EXPECT_EQ(monster->rows.size(), 32);
+    EXPECT_EQ(boss->rows, monster->rows);
 }
 
 TEST(CDialog, ControlsByIdAndQuietSetters)
