@@ -1,0 +1,20 @@
+#include "editors/common/GameLists.h"
+
+#include "tables/GameTables.h"
+#include "ui/RecordList.h"
+
+namespace tarvix {
+
+namespace {
+constexpr std::size_t kSoundNameWindow = 50;
+} // namespace
+
+void FillSoundList(CDialog& dialog, int listId, WorkingCopy& file, const Edition& edition)
+{
+    const tables::Placement sounds(tables::kSounds, edition);
+    AddRows(dialog, listId,
+            textRows(tables::readTexts(file, sounds, tables::fieldOf(tables::kSounds, "name"), kSoundNameWindow),
+                     Numbering::None));
+}
+
+} // namespace tarvix

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "exe/Edition.h"
+
+namespace tarvix {
+
+class CDialog;
+class WorkingCopy;
+
+// Lists of the game's own names that several editors offer, each read from the working
+// copy in the caller's access cycle and added to the list in one go.
+
+// Row n = sound n: the bare names of the sound table (858 for Diablo, 1,022 for Hellfire).
+void FillSoundList(CDialog& dialog, int listId, WorkingCopy& file, const Edition& edition);
+
+} // namespace tarvix
