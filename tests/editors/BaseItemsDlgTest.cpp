@@ -196,12 +196,6 @@ TEST(BaseItemsDlg, FileErrorOnSaveIsShownAndTheDialogStaysUsable)
     EXPECT_EQ(sample.changes(), sample.differing(le(kDiabloItems + 68, 5, 4)));
 }
 
-TEST(BaseItemsDlg, OpeningAndChangingSelectionStayWithinAFrame)
-{
-    expectHandlersWithinAFrame<CBaseItemsDlg>("hellfire", "hell1", "base items", 1015,
-                                    [](CDialog& dlg) { type(dlg, 1039, "1"); });
-}
-
 TEST(BaseItemsDlg, RenderForReview)
 {
     SampleCopy sample("diablo");

@@ -185,12 +185,6 @@ TEST(MonsterDataDlg, NameEditTakesNoMoreThanTheStoredName)
     EXPECT_EQ(sample.changes().size(), 6u);
 }
 
-TEST(MonsterDataDlg, HandlersStayWithinAFrame)
-{
-    expectHandlersWithinAFrame<CMonsterDataDlg>("hellfire", "hell1", "monster data", 1015,
-                                    [](CDialog& dlg) { type(dlg, 1036, "1"); });
-}
-
 TEST(MonsterDataDlg, RenderForReview)
 {
     SampleCopy sample("hellfire");
