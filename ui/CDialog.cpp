@@ -4,6 +4,7 @@
 #include "ui/DialogBuilder.h"
 #include "ui/DialogInt.h"
 #include "ui/DialogTemplate.h"
+#include "ui/InputError.h"
 #include "ui/Prompter.h"
 
 #include <QAbstractButton>
@@ -169,6 +170,33 @@ std::uint32_t CDialog::rowData(int id, int row) const
     return 0;
 }
 
+QString CDialog::labelFor(int id) const
+{
+    const ControlTemplate* control = m_template->control(id);
+    if (!control) return {};
+    // The label to the left on the same line, as dialogs place them; failing that, the
+    // nearest one just above (a column heading).
+    const ControlTemplate* best = nullptr;
+    int bestDistance = 1 << 30;
+    const int middle = control->y + control->h / 2;
+    for (const ControlTemplate& c : m_template->controls) {
+        if (c.kind != ControlTemplate::Kind::Label || c.caption.isEmpty()) continue;
+        int distance = -1;
+        if (c.x + c.w <= control->x + 2 && std::abs(c.y + c.h / 2 - middle) <= 4) distance = control->x - (c.x + c.w);
+        else if (c.y + c.h <= control->y + 1 && control->y - (c.y + c.h) <= 6 && c.x < control->x + control->w &&
+                 c.x + c.w > control->x)
+            distance = 1000 + control->y - (c.y + c.h);
+        if (distance >= 0 && distance < bestDistance) {
+            bestDistance = distance;
+            best = &c;
+        }
+    }
+    if (!best) return {};
+    QString text = best->caption;
+    text.replace(QStringLiteral("&&"), QStringLiteral("&"));
+    return text.simplified();
+}
+
 QString CDialog::rowText(int id, int row) const
 {
     QWidget* w = item(id);
@@ -185,6 +213,8 @@ bool CDialog::runHandler(const std::function<void()>& fn)
         return true;
     } catch (const FileError& e) {
         Prompter::current().fileError(this, e);
+    } catch (const InputError& e) {
+        Prompter::current().error(this, e.message());
     } catch (const std::exception& e) {
         // Not a file error: a fault of the program itself. Say so rather than crash.
         Prompter::current().error(this, QString::fromLocal8Bit(e.what()));

@@ -50,6 +50,9 @@ public:
     void setRowData(int id, int row, std::uint32_t data);
     std::uint32_t rowData(int id, int row) const;
     QString rowText(int id, int row) const;
+    // The caption of the label that names a control (to its left, or just above it);
+    // empty when none does.
+    QString labelFor(int id) const;
 
     // Runs fn; a file error ends it at the failing step and is shown, stop icon.
     // Returns false when fn failed.

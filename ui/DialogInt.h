@@ -16,6 +16,10 @@ std::optional<std::int64_t> parseDialogInt(const QString& text, bool isSigned);
 // Callers keep the low 8 or 16 bits for narrower fields.
 std::uint32_t dialogIntBits(const QString& text, bool isSigned);
 
+// A whole number as a user types it: optional blanks around it, an optional sign, at
+// least one decimal digit. Nothing else parses, and nothing is cut to fit.
+std::optional<std::int64_t> parseWholeNumber(const QString& text);
+
 QString formatDialogInt(std::int64_t value);
 // Upper-case hexadecimal without prefix or leading zeros, as offsets are shown.
 QString formatOffset(std::uint64_t offset);

@@ -5,6 +5,10 @@
 #include "tables/GameTables.h"
 #include "ui/CDialog.h"
 #include "ui/FieldControls.h"
+#include "ui/InputError.h"
+
+#include <QStringList>
+#include <QWidget>
 
 #include <algorithm>
 #include <stdexcept>
@@ -26,18 +30,20 @@ ControlSpec make(int id, Args... args)
 
 } // namespace
 
-EditSpec::operator ControlSpec() const
+ControlSpec edit(int id)
 {
-    const EditSpec spec = *this;
-    return {id, [spec](CDialog& dialog, const tables::FieldRef& field) -> std::unique_ptr<FieldControl> {
-                const Conversion* conversion = spec.conversion ? spec.conversion : field.field->conversion;
-                return std::make_unique<NumberEdit>(dialog, spec.id, conversion ? *conversion : conversions::identity,
-                                                    static_cast<NumberEdit::Parse>(spec.parse));
+    return {id, [id](CDialog& dialog, const tables::FieldRef& field) -> std::unique_ptr<FieldControl> {
+                const Conversion* own = field.field->conversion;
+                return std::make_unique<NumberEdit>(dialog, id, field, own ? *own : conversions::identity);
             }};
 }
 
-EditSpec edit(int id) { return {id, nullptr}; }
-EditSpec edit(int id, const Conversion& conversion) { return {id, &conversion}; }
+ControlSpec edit(int id, const Conversion& conversion)
+{
+    return {id, [id, &conversion](CDialog& dialog, const tables::FieldRef& field) -> std::unique_ptr<FieldControl> {
+                return std::make_unique<NumberEdit>(dialog, id, field, conversion);
+            }};
+}
 ControlSpec comboRow(int id, const Conversion& conversion) { return make<RowChoice>(id, std::cref(conversion)); }
 ControlSpec listRow(int id, const Conversion& conversion) { return comboRow(id, conversion); }
 ControlSpec comboData(int id) { return make<DataChoice>(id); }
@@ -142,6 +148,27 @@ bool FieldBinding::write(Group& group, WorkingCopy& file)
 int FieldBinding::save(WorkingCopy& file)
 {
     if (!m_hasRow) return 0;
+    // Everything is checked before anything is written: a refused value leaves the
+    // whole record as the file holds it.
+    QStringList problems;
+    QWidget* first = nullptr;
+    for (const Group& group : m_groups) {
+        for (const auto& control : group.controls) {
+            if (!control->changed()) continue;
+            const QString problem = control->problem();
+            if (problem.isEmpty()) continue;
+            QString label = m_dialog.labelFor(control->id());
+            if (label.isEmpty()) label = QString::fromLatin1(group.field.field->name.data(),
+                                                             static_cast<qsizetype>(group.field.field->name.size()))
+                                             .replace('_', ' ');
+            problems << QStringLiteral("%1: %2").arg(label, problem);
+            if (!first) first = m_dialog.item(control->id());
+        }
+    }
+    if (!problems.isEmpty()) {
+        if (first) first->setFocus();
+        throw InputError(QStringLiteral("Nothing was saved. Please correct:\n") + problems.join('\n'));
+    }
     int written = 0;
     for (Group& group : m_groups)
         if (write(group, file)) ++written;

@@ -32,20 +32,9 @@ struct ControlSpec {
     std::function<std::unique_ptr<FieldControl>(CDialog&, const tables::FieldRef&)> make;
 };
 
-// A number edit; where the typed text is read with another sign than the field's own.
-struct EditSpec {
-    int id;
-    const Conversion* conversion; // nullptr: the field's own, if it has one
-    int parse = 0;                // NumberEdit::Parse
-
-    EditSpec parsedSigned() const { return {id, conversion, 1}; }
-    EditSpec parsedUnsigned() const { return {id, conversion, 2}; }
-    operator ControlSpec() const;
-};
-
 // Control makers, so that a layout reads like the dialog it fills.
-EditSpec edit(int id);
-EditSpec edit(int id, const Conversion& conversion);
+ControlSpec edit(int id);                                // a number, through the field's own conversion
+ControlSpec edit(int id, const Conversion& conversion);
 ControlSpec comboRow(int id, const Conversion& conversion = conversions::identity); // row = stored, converted
 ControlSpec listRow(int id, const Conversion& conversion = conversions::identity);  // the same in a list box
 ControlSpec comboData(int id);                                   // row whose item data = stored

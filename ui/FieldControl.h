@@ -47,6 +47,9 @@ public:
     // Number fields: the bits to store, given the bits the field holds before this
     // control's change (so that bits the control does not stand for are kept).
     virtual std::uint32_t encode(std::uint32_t bits) const { return bits; }
+    // What keeps the control's value from being stored (a number out of its field's
+    // range, text that is no number); empty when it can be stored.
+    virtual QString problem() const { return {}; }
     // Text fields write a text rather than bits: the 8-bit text to store.
     virtual bool writesText() const { return false; }
     virtual std::string text() const { return {}; }

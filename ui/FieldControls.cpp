@@ -19,16 +19,43 @@ using tables::Type;
 
 // --- NumberEdit
 
-NumberEdit::NumberEdit(CDialog& dialog, int id, const tables::Conversion& conversion, Parse parse)
-    : FieldControl(dialog, id), m_conversion(conversion), m_parse(parse)
+NumberEdit::NumberEdit(CDialog& dialog, int id, const tables::FieldRef& field, const tables::Conversion& conversion)
+    : FieldControl(dialog, id), m_conversion(conversion), m_type(field.field->type),
+      m_range(tables::shownRange(field.field->type, conversion)),
+      m_rangeText(QStringLiteral("a whole number from %1 to %2").arg(m_range.min).arg(m_range.max))
 {
+    QLineEdit* line = m_dialog.edit(m_id);
+    line->setToolTip(QStringLiteral("Accepts %1.").arg(m_rangeText));
+    m_watch = QObject::connect(line, &QLineEdit::textChanged, line, [this] { markProblem(); });
+}
+
+NumberEdit::~NumberEdit()
+{
+    QObject::disconnect(m_watch);
+}
+
+std::optional<std::int64_t> NumberEdit::typed() const
+{
+    const auto value = parseWholeNumber(m_dialog.text(m_id));
+    if (!value || *value < m_range.min || *value > m_range.max) return std::nullopt;
+    return value;
+}
+
+void NumberEdit::markProblem()
+{
+    QLineEdit* line = m_dialog.edit(m_id);
+    const bool bad = changed() && !typed();
+    // A red edge that reads in light and dark themes alike; the tooltip says why.
+    line->setStyleSheet(bad ? QStringLiteral("QLineEdit { border: 2px solid #d32f2f; }") : QString());
+    line->setToolTip(bad ? QStringLiteral("Not stored: this field accepts %1.").arg(m_rangeText)
+                         : QStringLiteral("Accepts %1.").arg(m_rangeText));
 }
 
 void NumberEdit::show(const StoredField& stored, ShowContext&)
 {
-    m_type = stored.field.field->type;
     m_dialog.setInt(m_id, m_conversion.toShown(stored.value));
     m_shown = m_dialog.text(m_id);
+    markProblem();
 }
 
 bool NumberEdit::changed() const
@@ -36,17 +63,26 @@ bool NumberEdit::changed() const
     return m_dialog.text(m_id) != m_shown;
 }
 
-std::uint32_t NumberEdit::encode(std::uint32_t) const
+QString NumberEdit::problem() const
 {
-    const bool isSigned = m_parse == Parse::AsField ? tables::isSigned(m_type) : m_parse == Parse::Signed;
-    const std::uint32_t bitsOfText = dialogIntBits(m_dialog.text(m_id), isSigned);
-    const std::int64_t typed = isSigned ? static_cast<std::int32_t>(bitsOfText) : bitsOfText;
-    return tables::lowBits(m_conversion.toStored(typed), m_type);
+    if (typed()) return {};
+    const QString text = m_dialog.text(m_id).trimmed();
+    if (text.isEmpty()) return QStringLiteral("empty; it accepts %1").arg(m_rangeText);
+    if (!parseWholeNumber(text)) return QStringLiteral("\"%1\" is not a number; it accepts %2").arg(text, m_rangeText);
+    return QStringLiteral("%1 is out of range; it accepts %2").arg(text, m_rangeText);
+}
+
+std::uint32_t NumberEdit::encode(std::uint32_t bits) const
+{
+    const auto value = typed();
+    if (!value) return bits;
+    return tables::lowBits(m_conversion.toStored(*value), m_type);
 }
 
 void NumberEdit::saved()
 {
     m_shown = m_dialog.text(m_id);
+    markProblem();
 }
 
 // --- RowChoice and DataChoice

@@ -2,29 +2,42 @@
 
 #include "ui/FieldControl.h"
 
+#include <QMetaObject>
 #include <QString>
+
+#include <optional>
 
 namespace tarvix {
 
 // The kinds of control the dialogs bind to fields. Each is small and complete: how it
 // shows a stored value and what it makes of what it shows.
 
-// A number typed in an edit. Shown through the conversion; a typed value is stored as
-// the low bits of its stored form, as the dialog-item conversion does.
+// A number typed in an edit, shown through the conversion. Only a whole number within
+// the field's range (as shown) can be stored: anything else marks the edit, and Save
+// refuses it rather than storing some other number.
 class NumberEdit : public FieldControl {
 public:
-    enum class Parse { AsField, Signed, Unsigned };
-    NumberEdit(CDialog& dialog, int id, const tables::Conversion& conversion, Parse parse);
+    NumberEdit(CDialog& dialog, int id, const tables::FieldRef& field, const tables::Conversion& conversion);
+    ~NumberEdit() override;
     void show(const StoredField& stored, ShowContext& context) override;
     bool changed() const override;
     std::uint32_t encode(std::uint32_t bits) const override;
+    QString problem() const override;
     void saved() override;
 
+    // The values the edit accepts, as shown.
+    tables::Range range() const { return m_range; }
+
 private:
+    std::optional<std::int64_t> typed() const;
+    void markProblem();
+
     const tables::Conversion& m_conversion;
-    Parse m_parse;
-    tables::Type m_type = tables::Type::U32;
+    tables::Type m_type;
+    tables::Range m_range;
+    QString m_rangeText;
     QString m_shown;
+    QMetaObject::Connection m_watch;
 };
 
 // A row of a drop-down list or list box: row = the stored value through the conversion.

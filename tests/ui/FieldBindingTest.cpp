@@ -3,6 +3,7 @@
 
 #include "exe/WorkingCopy.h"
 #include "support/SampleCopy.h"
+#include "support/ScriptedPrompter.h"
 #include "tables/GameTables.h"
 #include "ui/CDialog.h"
 #include "ui/DialogTemplate.h"
@@ -37,6 +38,8 @@ CHECK   6 "Jewels"  5  52  40 10
 CHECK   7 "Cursed"  5  64  40 10
 EDIT    8 ""        5  80  90 12
 CHECK   9 "Active"  5  95  40 10
+LABEL   - "Level"   5 112  30  8
+EDIT   10 ""       40 110  60 12
 ROW 2 "zero"
 ROW 2 "one"
 ROW 2 "two"
@@ -197,4 +200,52 @@ TEST(FieldBinding, EditsWriteOnlyWhatWasTypedAndNamesKeepTheirRoom)
                                                   {namePtr + 3, 0},
                                                   {0x9A4F0 + 1, 0}}));
     EXPECT_EQ(save(binding, sample), 0);
+}
+
+TEST(FieldBinding, NumbersOutsideTheirFieldAreRefusedAndNothingIsWritten)
+{
+    struct Case {
+        const tables::Table* table;
+        const char* field;
+        const char* other; // a field typed correctly beside it
+        std::vector<const char*> refused;
+        const char* accepted;
+        std::uint32_t stored;
+    };
+    const Case cases[] = {
+        {&tables::kAffixes, "level", "range_max", {"256", "-5", "", "4x", "1.5"}, "255", 0xFF}, // unsigned byte
+        {&tables::kBosses, "dungeon_level", "pack_param", {"128", "-129"}, "-1", 0xFF},        // signed byte
+        {&tables::kMonsters, "seeding_size", "monster_level", {"65536", "-1"}, "65535", 0xFFFF}, // unsigned 16
+        {&tables::kBosses, "hit_points", "pack_param", {"32768", "-32769"}, "-2", 0xFFFE},     // signed 16
+        {&tables::kAffixes, "range_min", "range_max", {"2147483648", "99999999999"}, "-2147483648", 0x80000000},
+        {&tables::kSpells, "staff_multiplier", "mana", {"429496730"}, "-7", static_cast<std::uint32_t>(-35)}, // / 5
+    };
+    for (const Case& c : cases) {
+        SampleCopy sample("diablo");
+        ScriptedPrompter prompter;
+        Dialog d;
+        // The field under test beside one that is fine: neither may be written.
+        const BoundField layout[] = {{c.field, edit(10)}, {c.other, edit(1)}};
+        FieldBinding binding(d.dlg, *c.table, layout);
+        showRow(binding, sample, 1);
+        d.dlg.edit(1)->setText("3");
+        const tables::FieldRef field = binding.field(c.field);
+        EXPECT_TRUE(d.dlg.edit(10)->toolTip().contains("whole number from")) << c.field;
+        for (const char* typed : c.refused) {
+            d.dlg.edit(10)->setText(typed);
+            EXPECT_FALSE(d.dlg.edit(10)->styleSheet().isEmpty()) << c.field << " " << typed;
+            d.dlg.runHandler([&] { save(binding, sample); });
+            EXPECT_TRUE(sample.changes().empty()) << c.field << " " << typed;
+        }
+        ASSERT_EQ(prompter.errors.size(), c.refused.size()) << c.field;
+        EXPECT_TRUE(prompter.errors.back().startsWith("Nothing was saved. Please correct:\nLevel: ")) << c.field;
+
+        d.dlg.edit(10)->setText(c.accepted);
+        EXPECT_TRUE(d.dlg.edit(10)->styleSheet().isEmpty());
+        EXPECT_EQ(save(binding, sample), 2);
+        const std::uint64_t at = binding.offsetOf(field);
+        EXPECT_EQ(sample.readLE(static_cast<std::uint32_t>(at), static_cast<int>(tables::widthOf(field.field->type))),
+                  c.stored)
+            << c.field;
+    }
 }
