@@ -31,6 +31,24 @@ CDialog::CDialog(const DialogTemplate& dialogTemplate, QWidget* owner) : QDialog
     if (m_template->minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
     setWindowFlags(flags);
     m_controls = buildControls(this, *m_template);
+    // The mouse wheel changes a drop-down list only once the user has put the focus on
+    // it: scrolling over the dialog must not change a value on the way.
+    for (QWidget* w : std::as_const(m_controls)) {
+        if (!qobject_cast<QComboBox*>(w)) continue;
+        w->setFocusPolicy(Qt::StrongFocus);
+        w->installEventFilter(this);
+    }
+}
+
+bool CDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Wheel) {
+        if (auto* w = qobject_cast<QWidget*>(watched); w && !w->hasFocus()) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QWidget* CDialog::item(int id) const

@@ -69,6 +69,7 @@ protected:
 
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     const DialogTemplate& dialogTemplate() const { return *m_template; }
 

@@ -2,6 +2,7 @@
 
 #include "ui/FieldBinding.h"
 #include "ui/Prompter.h"
+#include "ui/RecordList.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -39,6 +40,7 @@ void CEditorDlg::onRecordChange(int listId, std::function<void()> handler)
 {
     m_recordList = listId;
     m_showRecord = handler;
+    if (auto* records = qobject_cast<QComboBox*>(item(listId))) MakeSearchable(records);
     onSelChange(listId, [this] {
         const int chosen = selectedRow(m_recordList);
         if (chosen == m_recordRow) return;

@@ -18,7 +18,9 @@
 #include <QRadioButton>
 #include <qdrawutil.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace tarvix {
 
@@ -229,17 +231,37 @@ QHash<int, QWidget*> buildControls(QWidget* dialog, const DialogTemplate& t)
     DialogUnits du(dialog->font());
     du.fitCaptions(dialog->font(), t);
     QHash<int, QWidget*> byId;
-    QWidget* previous = nullptr;
     QList<QWidget*> groups;
+    struct Focusable {
+        int middle; // vertical middle of the control's line, in dialog units
+        int x;
+        QWidget* widget;
+    };
+    std::vector<Focusable> focusable;
     for (const ControlTemplate& c : t.controls) {
         QWidget* w = makeControl(dialog, c, du);
         if (c.id >= 0) byId.insert(c.id, w);
         if (c.kind == ControlTemplate::Kind::Group) groups << w;
-        if (w->focusPolicy() != Qt::NoFocus) {
-            if (previous) QWidget::setTabOrder(previous, w);
-            previous = w;
-        }
+        // A control's line is that of its top row: a drop-down list's template height is
+        // that of its opened list, and a tall list box starts on the line of its label.
+        const int lineHeight = std::min(c.h, 12);
+        if (w->focusPolicy() != Qt::NoFocus) focusable.push_back({c.y + lineHeight / 2, c.x, w});
     }
+    // Tab goes through the controls as they stand on screen, line by line from the top
+    // and left to right along a line, whatever order the template lists them in.
+    std::stable_sort(focusable.begin(), focusable.end(),
+                     [](const Focusable& a, const Focusable& b) { return a.middle < b.middle; });
+    constexpr int kSameLine = 5;
+    for (std::size_t first = 0; first < focusable.size();) {
+        std::size_t end = first + 1;
+        while (end < focusable.size() && focusable[end].middle - focusable[first].middle <= kSameLine) ++end;
+        std::stable_sort(focusable.begin() + static_cast<std::ptrdiff_t>(first),
+                         focusable.begin() + static_cast<std::ptrdiff_t>(end),
+                         [](const Focusable& a, const Focusable& b) { return a.x < b.x; });
+        first = end;
+    }
+    for (std::size_t i = 1; i < focusable.size(); ++i)
+        QWidget::setTabOrder(focusable[i - 1].widget, focusable[i].widget);
     // Frames are drawn behind the controls they surround, whatever their template order.
     for (QWidget* g : groups) g->lower();
     dialog->setFixedSize(du.x(t.width), du.y(t.height));

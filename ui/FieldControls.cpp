@@ -250,6 +250,8 @@ void BitList::saved()
 NameEdit::NameEdit(CDialog& dialog, int id, int window, int cap, int offsetId, QString nullText)
     : FieldControl(dialog, id), m_window(window), m_cap(cap), m_offsetId(offsetId), m_nullText(std::move(nullText))
 {
+    QLineEdit* line = m_dialog.edit(m_id);
+    line->setValidator(new GameTextValidator(line));
 }
 
 void NameEdit::show(const StoredField& stored, ShowContext& context)
@@ -294,6 +296,12 @@ void NameEdit::saved()
 }
 
 // --- InlineTextEdit
+
+InlineTextEdit::InlineTextEdit(CDialog& dialog, int id) : FieldControl(dialog, id)
+{
+    QLineEdit* line = m_dialog.edit(m_id);
+    line->setValidator(new GameTextValidator(line));
+}
 
 void InlineTextEdit::show(const StoredField& stored, ShowContext& context)
 {

@@ -127,7 +127,7 @@ private:
 // byte, at most room - 1 characters typed, written with one zero byte.
 class InlineTextEdit : public FieldControl {
 public:
-    using FieldControl::FieldControl;
+    InlineTextEdit(CDialog& dialog, int id);
     void show(const StoredField& stored, ShowContext& context) override;
     bool changed() const override;
     bool writesText() const override { return true; }

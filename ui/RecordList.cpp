@@ -4,6 +4,8 @@
 #include "ui/GameText.h"
 
 #include <QComboBox>
+#include <QCompleter>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
 
@@ -44,6 +46,24 @@ void FillRecordList(CDialog& dialog, int listId, WorkingCopy& file, const tables
                     const tables::FieldRef& nameField, std::size_t window, const QString& nullText)
 {
     AddRows(dialog, listId, textRows(tables::readTexts(file, placement, nameField, window), Numbering::Decimal, nullText));
+}
+
+void MakeSearchable(QComboBox* combo)
+{
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    auto* completer = new QCompleter(combo->model(), combo);
+    completer->setFilterMode(Qt::MatchContains);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setCompletionMode(QCompleter::PopupCompletion);
+    combo->setCompleter(completer);
+    QLineEdit* line = combo->lineEdit();
+    line->setPlaceholderText(QStringLiteral("Type a name or number"));
+    line->setToolTip(QStringLiteral("Type any part of a name or number to find a record."));
+    // Leaving the search puts the chosen record's row back.
+    QObject::connect(line, &QLineEdit::editingFinished, combo, [combo] {
+        if (combo->currentIndex() >= 0) combo->setEditText(combo->itemText(combo->currentIndex()));
+    });
 }
 
 } // namespace tarvix

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+class QComboBox;
+
 namespace tarvix {
 
 class CDialog;
@@ -26,5 +28,10 @@ void AddRows(CDialog& dialog, int listId, const QStringList& rows);
 // pointer field, from one access cycle.
 void FillRecordList(CDialog& dialog, int listId, WorkingCopy& file, const tables::Placement& placement,
                     const tables::FieldRef& nameField, std::size_t window, const QString& nullText = {});
+
+// Lets the user find a record by typing any part of its row: the matching rows drop
+// down as they type, and choosing one selects it. What was typed is a search, never a
+// new row.
+void MakeSearchable(QComboBox* combo);
 
 } // namespace tarvix
