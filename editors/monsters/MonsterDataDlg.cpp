@@ -66,7 +66,7 @@ constexpr const char* kResistanceRows[] = {" Magic Resist", " Fire Resist", " Li
 CMonsterDataDlg::CMonsterDataDlg(QWidget* owner)
     : CEditorDlg(416, owner), m_fields(std::make_unique<FieldBinding>(*this, tables::kMonsters, kMonsterLayout)),
       m_resistNormalField(m_fields->field("resist_normal")), m_resistHellField(m_fields->field("resist_hell")),
-      m_itemDropField(m_fields->field("item_drop_specials"))
+      m_itemDropField(m_fields->field("item_drop_specials")), m_uniqueItemField(m_fields->field("unique_item"))
 {
     onRecordChange(1015, [this] { OnSelchangeMonster(); });
     onClicked(1086, [this] { OnNormalNightmare(); });
@@ -172,10 +172,13 @@ void CMonsterDataDlg::OnSelchangeItemDrop()
 {
     if (selectedRow(1017) == 2) {
         item(1089)->show();
-    } else {
-        selectRow(1089, 0);
-        item(1089)->hide();
+        return;
     }
+    // Hidden, the list goes back to the stored unique item: a drop that names none leaves
+    // the byte the user never touched as it is.
+    const std::uint32_t stored = m_fields->storedBits(m_uniqueItemField);
+    selectRow(1089, stored < static_cast<std::uint32_t>(rowCount(1089)) ? static_cast<int>(stored) : -1);
+    item(1089)->hide();
 }
 
 void CMonsterDataDlg::OnChangeExperience()

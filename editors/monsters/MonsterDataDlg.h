@@ -34,6 +34,7 @@ private:
     tables::FieldRef m_resistNormalField;
     tables::FieldRef m_resistHellField;
     tables::FieldRef m_itemDropField;
+    tables::FieldRef m_uniqueItemField;
     std::uint8_t m_resistNormal = 0; // the two resistance bytes of the monster shown
     std::uint8_t m_resistHell = 0;
 };
