@@ -11,10 +11,17 @@ constexpr std::size_t kSoundNameWindow = 50;
 
 void FillSoundList(CDialog& dialog, int listId, WorkingCopy& file, const Edition& edition)
 {
+    FillSoundList(dialog, {listId}, file, edition);
+}
+
+void FillSoundList(CDialog& dialog, std::initializer_list<int> listIds, WorkingCopy& file,
+                   const Edition& edition)
+{
     const tables::Placement sounds(tables::kSounds, edition);
-    AddRows(dialog, listId,
-            textRows(tables::readTexts(file, sounds, tables::fieldOf(tables::kSounds, "name"), kSoundNameWindow),
-                     Numbering::None));
+    const QStringList rows =
+        textRows(tables::readTexts(file, sounds, tables::fieldOf(tables::kSounds, "name"), kSoundNameWindow),
+                 Numbering::None);
+    for (int listId : listIds) AddRows(dialog, listId, rows);
 }
 
 } // namespace tarvix

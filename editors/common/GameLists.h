@@ -2,6 +2,8 @@
 
 #include "exe/Edition.h"
 
+#include <initializer_list>
+
 namespace tarvix {
 
 class CDialog;
@@ -12,5 +14,8 @@ class WorkingCopy;
 
 // Row n = sound n: the bare names of the sound table (858 for Diablo, 1,022 for Hellfire).
 void FillSoundList(CDialog& dialog, int listId, WorkingCopy& file, const Edition& edition);
+// The same rows in several lists, from one read of the names.
+void FillSoundList(CDialog& dialog, std::initializer_list<int> listIds, WorkingCopy& file,
+                   const Edition& edition);
 
 } // namespace tarvix

@@ -262,15 +262,18 @@ TEST_F(MainWindowTest, EditorButtonsOpenTheirEditorOnTheWorkingCopy)
     ASSERT_TRUE(QFile::copy(TARVIX_SAMPLE_DIR "/hellfire-sample.exe", sample));
     loadMod(sample);
     ASSERT_EQ(main->editionTag(), "hell1");
-    for (auto [button, editor, records] :
-         {std::tuple{"1002", "CBaseItemsDlg", 166}, std::tuple{"1008", "CMonsterDataDlg", 138}}) {
+    for (auto [button, editor, recordList, records] :
+         {std::tuple{"1002", "CBaseItemsDlg", "1015", 166},
+          std::tuple{"1008", "CMonsterDataDlg", "1015", 138},
+          std::tuple{"1050", "CItemFlipsDlg", "1024", 227}}) {
+        const QString listName = recordList;
         QString opened;
         int rows = 0;
         bool ownerBlocked = false;
         QTimer::singleShot(0, [&] {
             QWidget* w = QApplication::activeModalWidget();
             opened = w->objectName();
-            rows = w->findChild<QComboBox*>("1015")->count();
+            rows = w->findChild<QComboBox*>(listName)->count();
             ownerBlocked = w->parentWidget() == main.get() && w->isModal();
             QTest::keyClick(w, Qt::Key_Escape);
         });
