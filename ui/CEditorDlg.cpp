@@ -58,6 +58,7 @@ void CEditorDlg::onRecordChange(int listId, std::function<void()> handler)
 void CEditorDlg::onSaveClicked(int buttonId, std::function<void()> handler)
 {
     m_save = handler;
+    m_saveButton = buttonId;
     onClicked(buttonId, [this] {
         m_save();
         updateTitle();

@@ -43,6 +43,12 @@ public:
     // Escape and the close box: asks first when there are unsaved changes.
     void reject() override;
 
+    // What the editor registered, for tools that drive editors from outside (tests, the
+    // benchmark): 0 where it has no record list or no Save button.
+    int recordListId() const { return m_recordList; }
+    int saveButtonId() const { return m_saveButton; }
+    const std::vector<FieldBinding*>& bindings() const { return m_bindings; }
+
 protected:
     // The list that chooses the record on display; the handler shows the chosen record.
     void onRecordChange(int listId, std::function<void()> handler);
@@ -67,6 +73,7 @@ private:
     QString m_path;
     const Edition* m_edition = nullptr;
     int m_recordList = 0;
+    int m_saveButton = 0;
     int m_recordRow = -1; // the row whose record the controls show
     std::function<void()> m_showRecord;
     std::function<void()> m_save;

@@ -17,7 +17,7 @@ namespace tarvix {
 
 namespace conversions {
 const Conversion rowPlusOne{[](std::int64_t v) { return v - 1; }, [](std::int64_t v) { return v + 1; }};
-const Conversion dungeonLevel = tables::conversions::doubledLevel;
+const Conversion& dungeonLevel = tables::conversions::doubledLevel;
 } // namespace conversions
 
 namespace {
@@ -197,6 +197,14 @@ std::uint32_t FieldBinding::storedBits(const tables::FieldRef& field) const
     for (const Group& group : m_groups)
         if (group.field.field == field.field) return group.stored.bits;
     return shownOf(field).bytes.bits(field);
+}
+
+std::vector<FieldBinding::BoundControl> FieldBinding::controls() const
+{
+    std::vector<BoundControl> all;
+    for (const Group& group : m_groups)
+        for (const auto& control : group.controls) all.push_back({control.get(), group.field});
+    return all;
 }
 
 std::uint64_t FieldBinding::offsetOf(const tables::FieldRef& field) const

@@ -23,7 +23,7 @@ using tables::conversions::doubledLevel;
 using tables::conversions::identity;
 using tables::conversions::timesFive;
 extern const Conversion rowPlusOne; // stored 1..n shown as row 0..n-1
-extern const Conversion dungeonLevel; // the monster tables' doubled levels
+extern const Conversion& dungeonLevel; // the monster tables' doubled levels
 } // namespace conversions
 
 // How to make the control that stands for a field, once the field is known.
@@ -93,6 +93,14 @@ public:
     // a field's bits as read (or as the binding last wrote them), and its file offset.
     std::uint32_t storedBits(const tables::FieldRef& field) const;
     std::uint64_t offsetOf(const tables::FieldRef& field) const;
+
+    // Every control and the field it stands for, in layout order, for tools that look
+    // at an editor from outside (tests, the benchmark).
+    struct BoundControl {
+        const FieldControl* control;
+        tables::FieldRef field;
+    };
+    std::vector<BoundControl> controls() const;
 
 private:
     struct Group {

@@ -25,8 +25,9 @@ public:
     QString problem() const override;
     void saved() override;
 
-    // The values the edit accepts, as shown.
+    // The values the edit accepts, as shown, and how they are stored.
     tables::Range range() const { return m_range; }
+    const tables::Conversion& conversion() const { return m_conversion; }
 
 private:
     std::optional<std::int64_t> typed() const;
@@ -45,6 +46,7 @@ private:
 class RowChoice : public FieldControl {
 public:
     RowChoice(CDialog& dialog, int id, const tables::Conversion& conversion);
+    const tables::Conversion& conversion() const { return m_conversion; }
     void show(const StoredField& stored, ShowContext& context) override;
     bool changed() const override;
     std::uint32_t encode(std::uint32_t bits) const override;
@@ -77,6 +79,8 @@ class CheckBox : public FieldControl {
 public:
     enum class Mode { Plain, Masked, Inverted };
     CheckBox(CDialog& dialog, int id, Mode mode, std::uint32_t mask = 0);
+    Mode mode() const { return m_mode; }
+    std::uint32_t mask() const { return m_mask; }
     void show(const StoredField& stored, ShowContext& context) override;
     bool changed() const override;
     std::uint32_t encode(std::uint32_t bits) const override;
