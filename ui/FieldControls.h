@@ -124,7 +124,8 @@ private:
 };
 
 // A text stored in place in a buffer of the field's room: shown up to its first zero
-// byte, at most room - 1 characters typed, written with one zero byte.
+// byte (whole when it has none), at most room - 1 characters of game text typed,
+// written with one zero byte.
 class InlineTextEdit : public FieldControl {
 public:
     InlineTextEdit(CDialog& dialog, int id);
@@ -135,6 +136,8 @@ public:
     void saved() override;
 
 private:
+    class RoomValidator;
+    RoomValidator* m_validator; // owned by the edit
     int m_room = 0;
     QString m_shown;
 };
