@@ -73,7 +73,8 @@ void CEditorDlg::watchChanges(FieldBinding& binding)
 QString CEditorDlg::recordName() const
 {
     if (m_recordList && m_recordRow >= 0) return rowText(m_recordList, m_recordRow);
-    return windowTitle();
+    // The caption without the unsaved-changes marker.
+    return m_title.isNull() ? windowTitle() : m_title;
 }
 
 bool CEditorDlg::settleChanges(const QString& what)

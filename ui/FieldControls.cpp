@@ -297,10 +297,33 @@ void NameEdit::saved()
 
 // --- InlineTextEdit
 
+// A stored text that fills its whole buffer has no zero byte and is shown whole, one
+// character longer than may be typed: typing may only leave it exactly as stored or
+// short enough for the zero byte, so that nothing typed is cut off when it is written.
+class InlineTextEdit::RoomValidator : public GameTextValidator {
+public:
+    using GameTextValidator::GameTextValidator;
+    void allow(int maxChars, const QString& stored)
+    {
+        m_maxChars = maxChars;
+        m_stored = stored;
+    }
+    State validate(QString& input, int& pos) const override
+    {
+        if (input == m_stored) return Acceptable;
+        return input.size() <= m_maxChars ? GameTextValidator::validate(input, pos) : Invalid;
+    }
+
+private:
+    int m_maxChars = 0;
+    QString m_stored;
+};
+
 InlineTextEdit::InlineTextEdit(CDialog& dialog, int id) : FieldControl(dialog, id)
 {
     QLineEdit* line = m_dialog.edit(m_id);
-    line->setValidator(new GameTextValidator(line));
+    m_validator = new RoomValidator(line);
+    line->setValidator(m_validator);
 }
 
 void InlineTextEdit::show(const StoredField& stored, ShowContext& context)
@@ -308,10 +331,10 @@ void InlineTextEdit::show(const StoredField& stored, ShowContext& context)
     m_room = static_cast<int>(stored.field.field->room);
     const std::string text = readFixedText(context.file, stored.offset, static_cast<std::size_t>(m_room));
     QLineEdit* line = m_dialog.edit(m_id);
-    // A stored text that fills its whole buffer is shown whole; what is typed fits the
-    // room with its zero byte.
-    line->setMaxLength(std::max<int>(m_room - 1, static_cast<int>(text.size())));
-    m_dialog.setText(m_id, gameText(text));
+    const QString shown = gameText(text);
+    m_validator->allow(m_room - 1, shown);
+    line->setMaxLength(std::max<int>(m_room - 1, static_cast<int>(shown.size())));
+    m_dialog.setText(m_id, shown);
     line->setToolTip(QStringLiteral("At most %1 characters.").arg(m_room - 1));
     m_shown = m_dialog.text(m_id);
 }

@@ -128,7 +128,8 @@ private:
 };
 
 // A text stored in place in a buffer of the field's room: shown up to its first zero
-// byte, at most room - 1 characters typed, written with one zero byte.
+// byte (whole when it has none), at most room - 1 characters of game text typed,
+// written with one zero byte.
 class InlineTextEdit : public FieldControl {
 public:
     InlineTextEdit(CDialog& dialog, int id);
@@ -139,6 +140,8 @@ public:
     void saved() override;
 
 private:
+    class RoomValidator;
+    RoomValidator* m_validator; // owned by the edit
     int m_room = 0;
     QString m_shown;
 };

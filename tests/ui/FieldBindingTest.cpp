@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -248,4 +249,33 @@ TEST(FieldBinding, NumbersOutsideTheirFieldAreRefusedAndNothingIsWritten)
                   c.stored)
             << c.field;
     }
+}
+
+TEST(FieldBinding, TextFillingItsBufferIsShownWholeButTypingLeavesRoomForTheZero)
+{
+    SampleCopy sample("diablo");
+    const std::uint32_t single = 0x9FC55; // a 15-byte buffer
+    sample.poke(single, std::vector<std::uint8_t>(15, 'A'));
+    Dialog d;
+    const BoundField layout[] = {{"save_name_single", inlineText(8)}};
+    FieldBinding binding(d.dlg, tables::kTexts, layout);
+    showRow(binding, sample, 0);
+    QLineEdit* line = d.dlg.edit(8);
+    EXPECT_EQ(line->text(), QString(15, 'A'));
+
+    QTest::keyClick(line, Qt::Key_End);
+    QTest::keyClick(line, Qt::Key_Backspace);
+    QTest::keyClicks(line, "B"); // would be cut off when written: refused
+    EXPECT_EQ(line->text(), QString(14, 'A'));
+    line->insert(QStringLiteral("\u20AC")); // no game text holds it, whatever the room
+    EXPECT_EQ(line->text(), QString(14, 'A'));
+    QTest::keyClicks(line, "A"); // as stored again: nothing to write
+    EXPECT_FALSE(binding.isModified());
+    EXPECT_EQ(save(binding, sample), 0);
+    line->setCursorPosition(3);
+    QTest::keyClicks(line, "C"); // a sixteenth character: refused
+    EXPECT_EQ(line->text(), QString(15, 'A'));
+    QTest::keyClick(line, Qt::Key_Backspace);
+    EXPECT_EQ(save(binding, sample), 1);
+    EXPECT_EQ(sample.changes(), (std::map<std::uint32_t, std::uint8_t>{{single + 14, 0}}));
 }
