@@ -2,16 +2,18 @@
 
 #include "editors/items/BaseItemsDlg.h"
 #include "editors/items/ItemFlipsDlg.h"
+#include "editors/items/UniqueItemsDlg.h"
 #include "editors/monsters/MonsterDataDlg.h"
 
 namespace tarvix {
 
 std::unique_ptr<CEditorDlg> makeEditor(int buttonId, QWidget* owner)
 {
-    // Still to come: 1000 CFileSavesDlg, 1001 CCharactersDlg, 1003 CUniqueItemsDlg,
-    // 1004 CAffixDlg, 1005 CSpellsDlg, 1009 CBossDlg, 1134 CSpeechesDlg.
+    // Still to come: 1000 CFileSavesDlg, 1001 CCharactersDlg, 1004 CAffixDlg, 1005 CSpellsDlg,
+    // 1009 CBossDlg, 1134 CSpeechesDlg.
     switch (buttonId) {
     case 1002: return std::make_unique<CBaseItemsDlg>(owner);
+    case 1003: return std::make_unique<CUniqueItemsDlg>(owner);
     case 1008: return std::make_unique<CMonsterDataDlg>(owner);
     case 1050: return std::make_unique<CItemFlipsDlg>(owner);
     default: return nullptr;
