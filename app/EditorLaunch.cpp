@@ -1,5 +1,6 @@
 #include "app/EditorLaunch.h"
 
+#include "editors/items/AffixDlg.h"
 #include "editors/items/BaseItemsDlg.h"
 #include "editors/items/ItemFlipsDlg.h"
 #include "editors/items/UniqueItemsDlg.h"
@@ -9,11 +10,12 @@ namespace tarvix {
 
 std::unique_ptr<CEditorDlg> makeEditor(int buttonId, QWidget* owner)
 {
-    // Still to come: 1000 CFileSavesDlg, 1001 CCharactersDlg, 1004 CAffixDlg, 1005 CSpellsDlg,
-    // 1009 CBossDlg, 1134 CSpeechesDlg.
+    // Still to come: 1000 CFileSavesDlg, 1001 CCharactersDlg, 1005 CSpellsDlg, 1009 CBossDlg,
+    // 1134 CSpeechesDlg.
     switch (buttonId) {
     case 1002: return std::make_unique<CBaseItemsDlg>(owner);
     case 1003: return std::make_unique<CUniqueItemsDlg>(owner);
+    case 1004: return std::make_unique<CAffixDlg>(owner);
     case 1008: return std::make_unique<CMonsterDataDlg>(owner);
     case 1050: return std::make_unique<CItemFlipsDlg>(owner);
     default: return nullptr;
