@@ -1,8 +1,10 @@
 #include "app/EditorLaunch.h"
 
 #include "app/CFileSavesDlg.h"
+#include "editors/items/AffixDlg.h"
 #include "editors/items/BaseItemsDlg.h"
 #include "editors/items/ItemFlipsDlg.h"
+#include "editors/items/UniqueItemsDlg.h"
 #include "editors/magic/CharactersDlg.h"
 #include "editors/monsters/MonsterDataDlg.h"
 
@@ -10,12 +12,14 @@ namespace tarvix {
 
 std::unique_ptr<CEditorDlg> makeEditor(int buttonId, QWidget* owner)
 {
-    // Still to come: 1003 CUniqueItemsDlg, 1004 CAffixDlg, 1005 CSpellsDlg, 1009 CBossDlg,
+    // Still to come: 1005 CSpellsDlg, 1009 CBossDlg,
     // 1134 CSpeechesDlg.
     switch (buttonId) {
     case 1000: return std::make_unique<CFileSavesDlg>(owner);
     case 1001: return std::make_unique<CCharactersDlg>(owner);
     case 1002: return std::make_unique<CBaseItemsDlg>(owner);
+    case 1003: return std::make_unique<CUniqueItemsDlg>(owner);
+    case 1004: return std::make_unique<CAffixDlg>(owner);
     case 1008: return std::make_unique<CMonsterDataDlg>(owner);
     case 1050: return std::make_unique<CItemFlipsDlg>(owner);
     default: return nullptr;

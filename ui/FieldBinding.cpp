@@ -52,9 +52,22 @@ ControlSpec check(int id) { return make<CheckBox>(id, CheckBox::Mode::Plain, 0u)
 ControlSpec maskedCheck(int id, std::uint32_t mask) { return make<CheckBox>(id, CheckBox::Mode::Masked, mask); }
 ControlSpec invertedCheck(int id) { return make<CheckBox>(id, CheckBox::Mode::Inverted, 0u); }
 ControlSpec bits(int id) { return make<BitList>(id); }
-ControlSpec name(int id, int window, int cap, int offsetId, QString nullText)
+NameSpec name(int id, int window, int cap, int offsetId, QString nullText)
 {
-    return make<NameEdit>(id, window, cap, offsetId, nullText);
+    return {id, window, cap, offsetId, std::move(nullText)};
+}
+
+NameSpec NameSpec::unnamedRowsSeparate() const
+{
+    NameSpec spec = *this;
+    spec.separators = true;
+    return spec;
+}
+
+NameSpec::operator ControlSpec() const
+{
+    return make<NameEdit>(id, window, cap, offsetId, nullText,
+                          separators ? NameEdit::Unnamed::Separator : NameEdit::Unnamed::NoText);
 }
 ControlSpec inlineText(int id) { return make<InlineTextEdit>(id); }
 ControlSpec textView(int id, int window) { return make<TextView>(id, window); }
@@ -100,6 +113,10 @@ void FieldBinding::show(WorkingCopy& file, const Edition& edition, int row)
     m_edition = &edition;
     m_row = row;
     ShowContext context{file, edition};
+    if (m_separator)
+        for (Group& group : m_groups)
+            for (auto& control : group.controls) control->setEditable(true);
+    m_separator = false;
     for (Group& group : m_groups) {
         const Shown& shown = shownOf(group.field);
         group.stored.field = group.field;
@@ -107,8 +124,14 @@ void FieldBinding::show(WorkingCopy& file, const Edition& edition, int row)
         // A text in place has no bits of its own: its control reads it.
         group.stored.bits = group.field.field->type == tables::Type::Text ? 0 : shown.bytes.bits(group.field);
         group.stored.value = tables::asValue(group.stored.bits, group.field.field->type);
-        for (auto& control : group.controls) control->show(group.stored, context);
+        for (auto& control : group.controls) {
+            control->show(group.stored, context);
+            m_separator = m_separator || control->showsSeparator();
+        }
     }
+    if (m_separator)
+        for (Group& group : m_groups)
+            for (auto& control : group.controls) control->setEditable(false);
     m_hasRow = true;
 }
 
@@ -147,7 +170,7 @@ bool FieldBinding::write(Group& group, WorkingCopy& file)
 
 int FieldBinding::save(WorkingCopy& file)
 {
-    if (!m_hasRow) return 0;
+    if (!m_hasRow || m_separator) return 0;
     // Everything is checked before anything is written: a refused value leaves the
     // whole record as the file holds it.
     QStringList problems;
@@ -185,7 +208,7 @@ bool FieldBinding::isChanged(int controlId) const
 
 bool FieldBinding::isModified() const
 {
-    if (!m_hasRow) return false;
+    if (!m_hasRow || m_separator) return false;
     for (const Group& group : m_groups)
         for (const auto& control : group.controls)
             if (control->changed()) return true;

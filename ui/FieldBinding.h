@@ -32,6 +32,24 @@ struct ControlSpec {
     std::function<std::unique_ptr<FieldControl>(CDialog&, const tables::FieldRef&)> make;
 };
 
+// A name behind a pointer: window = bytes read, cap = characters the game takes,
+// offsetId = an edit showing the pointer's file offset, nullText = shown for a zero
+// pointer.
+struct NameSpec {
+    int id;
+    int window;
+    int cap;
+    int offsetId;
+    QString nullText;
+    bool separators = false;
+
+    // The table marks its separators (and its end) by rows without a name, a zero
+    // pointer or an empty text: such a row shows nullText and the whole row read-only,
+    // and nothing of it is written.
+    NameSpec unnamedRowsSeparate() const;
+    operator ControlSpec() const;
+};
+
 // Control makers, so that a layout reads like the dialog it fills.
 ControlSpec edit(int id);                                // a number, through the field's own conversion
 ControlSpec edit(int id, const Conversion& conversion);
@@ -43,8 +61,7 @@ ControlSpec check(int id);                                       // ticked = sto
 ControlSpec maskedCheck(int id, std::uint32_t mask);             // ticked = the mask's bits set
 ControlSpec invertedCheck(int id);                               // ticked = stored 0
 ControlSpec bits(int id);                                        // row i selected = bit i set
-ControlSpec name(int id, int window, int cap, int offsetId = 0, // text behind a pointer
-                 QString nullText = QStringLiteral("Empty"));
+NameSpec name(int id, int window, int cap, int offsetId = 0, QString nullText = QStringLiteral("Empty"));
 ControlSpec inlineText(int id);                                  // text in the field's own buffer
 ControlSpec textView(int id, int window);                        // text behind a pointer, read-only
 ControlSpec pointerChoice(int id, int window);                   // row carrying the stored pointer
@@ -67,7 +84,8 @@ struct BoundField {
 // Shows a row of a table in a dialog's controls and writes back what the user changed.
 // Every control remembers what it showed, so a control still showing that writes
 // nothing: the stored bytes stay exactly as they were even where the display rounds or
-// maps them, and a list without a selection never invents a value.
+// maps them, and a list without a selection never invents a value. A row that is a
+// separator of its table is shown as stored and cannot be changed.
 class FieldBinding {
 public:
     // Resolves every name at once: an unknown table or field is a fault of the program
@@ -85,6 +103,9 @@ public:
     int save(WorkingCopy& file);
 
     bool hasRow() const { return m_hasRow; }
+    // The row shown is a separator of its table (a control said so): every control is
+    // read-only and save() writes nothing.
+    bool isSeparator() const { return m_separator; }
     int row() const { return m_row; }
     bool isChanged(int controlId) const;
     bool isModified() const;
@@ -124,6 +145,7 @@ private:
     const Edition* m_edition = nullptr;
     int m_row = 0;
     bool m_hasRow = false;
+    bool m_separator = false;
 };
 
 } // namespace tarvix

@@ -56,6 +56,13 @@ public:
     // The change is on disk: what the control shows now is what the file holds.
     virtual void saved() = 0;
 
+    // The row on display is no record but a separator between parts of its table, as
+    // this control found when it showed its field: the whole row is shown read-only.
+    virtual bool showsSeparator() const { return false; }
+    // Whether the control takes input. Called with true before show(), so a control
+    // that limits its own input (a name without room) decides that in show().
+    virtual void setEditable(bool editable);
+
 protected:
     CDialog& m_dialog;
     int m_id;

@@ -17,6 +17,16 @@ namespace tarvix {
 
 using tables::Type;
 
+// --- FieldControl
+
+void FieldControl::setEditable(bool editable)
+{
+    QWidget* w = m_dialog.item(m_id);
+    // An edit stays selectable and readable; lists and boxes grey out.
+    if (auto* line = qobject_cast<QLineEdit*>(w)) line->setReadOnly(!editable);
+    else w->setEnabled(editable);
+}
+
 // --- NumberEdit
 
 NumberEdit::NumberEdit(CDialog& dialog, int id, const tables::FieldRef& field, const tables::Conversion& conversion)
@@ -247,8 +257,9 @@ void BitList::saved()
 
 // --- NameEdit
 
-NameEdit::NameEdit(CDialog& dialog, int id, int window, int cap, int offsetId, QString nullText)
-    : FieldControl(dialog, id), m_window(window), m_cap(cap), m_offsetId(offsetId), m_nullText(std::move(nullText))
+NameEdit::NameEdit(CDialog& dialog, int id, int window, int cap, int offsetId, QString nullText, Unnamed unnamed)
+    : FieldControl(dialog, id), m_window(window), m_cap(cap), m_offsetId(offsetId), m_nullText(std::move(nullText)),
+      m_unnamed(unnamed)
 {
     QLineEdit* line = m_dialog.edit(m_id);
     line->setValidator(new GameTextValidator(line));
@@ -260,7 +271,14 @@ void NameEdit::show(const StoredField& stored, ShowContext& context)
                                      context.edition.pointerDelta);
     QLineEdit* line = m_dialog.edit(m_id);
     m_isNull = name.isNull;
-    if (name.isNull) {
+    m_isUnnamed = name.isNull || name.text.empty();
+    if (m_unnamed == Unnamed::Separator && m_isUnnamed) {
+        line->setMaxLength(32767);
+        m_dialog.setText(m_id, m_nullText);
+        line->setReadOnly(true);
+        line->setToolTip(QStringLiteral("This row has no name: it separates parts of the table and is not a "
+                                        "record. Nothing of it is written."));
+    } else if (name.isNull) {
         line->setMaxLength(32767);
         m_dialog.setText(m_id, m_nullText);
         line->setReadOnly(true);
@@ -282,7 +300,7 @@ void NameEdit::show(const StoredField& stored, ShowContext& context)
 
 bool NameEdit::changed() const
 {
-    return !m_isNull && m_dialog.text(m_id) != m_shown;
+    return !m_isNull && !showsSeparator() && m_dialog.text(m_id) != m_shown;
 }
 
 std::string NameEdit::text() const

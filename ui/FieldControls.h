@@ -108,22 +108,28 @@ private:
 
 // A name behind a pointer, rewritten in place: the edit takes no more characters than
 // the stored name holds (nor than the game's cap). A zero pointer shows nullText,
-// read-only, and writes nothing; so does an empty stored name, which has no room.
+// read-only, and writes nothing; an empty stored name has no room and takes no typing.
+// Where a table marks its separators by leaving them unnamed, both show nullText and
+// the row is a separator (showsSeparator).
 class NameEdit : public FieldControl {
 public:
-    NameEdit(CDialog& dialog, int id, int window, int cap, int offsetId, QString nullText);
+    enum class Unnamed { NoText, Separator };
+    NameEdit(CDialog& dialog, int id, int window, int cap, int offsetId, QString nullText, Unnamed unnamed);
     void show(const StoredField& stored, ShowContext& context) override;
     bool changed() const override;
     bool writesText() const override { return true; }
     std::string text() const override;
     void saved() override;
+    bool showsSeparator() const override { return m_unnamed == Unnamed::Separator && m_isUnnamed; }
 
 private:
     int m_window;
     int m_cap;
     int m_offsetId;
     QString m_nullText;
+    Unnamed m_unnamed;
     bool m_isNull = true;
+    bool m_isUnnamed = true; // a zero pointer or an empty text
     QString m_shown;
 };
 

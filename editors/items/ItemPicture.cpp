@@ -4,11 +4,14 @@
 #include "tables/Access.h"
 #include "tables/GameTables.h"
 #include "ui/CDialog.h"
+#include "ui/RecordList.h"
 #include "ui/StringTable.h"
 
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
+
+#include <algorithm>
 
 namespace tarvix {
 
@@ -28,7 +31,10 @@ int graphicBaseRows(const Edition& edition)
 
 void AddGraphicRows(CDialog& dialog, int listId, int first, int last, int limit)
 {
-    for (int n = first; n < last; ++n) dialog.addRow(listId, graphicRow(n, n + 1, limit));
+    QStringList rows;
+    rows.reserve(std::max(0, last - first));
+    for (int n = first; n < last; ++n) rows << graphicRow(n, n + 1, limit);
+    AddRows(dialog, listId, rows);
 }
 
 void ExtendGraphicList(CDialog& dialog, int listId, WorkingCopy& file, const Edition& edition, int limit)

@@ -279,3 +279,54 @@ TEST(FieldBinding, TextFillingItsBufferIsShownWholeButTypingLeavesRoomForTheZero
     EXPECT_EQ(save(binding, sample), 1);
     EXPECT_EQ(sample.changes(), (std::map<std::uint32_t, std::uint8_t>{{single + 14, 0}}));
 }
+
+TEST(FieldBinding, UnnamedRowsOfATableWithSeparatorsAreShownReadOnlyAndNeverWritten)
+{
+    SampleCopy sample("diablo");
+    const std::uint32_t separator = kDiabloAffixes + 48 * 83; // empty name between prefixes and suffixes
+    sample.poke(separator + 16, {7});
+    sample.poke(kDiabloAffixes + 48 * 2, {0, 0, 0, 0}); // a zero name pointer
+    Dialog d;
+    const BoundField layout[] = {{"name", name(8, 50, 49, 0, "Invalid slot!").unnamedRowsSeparate()},
+                                 {"level", edit(1)},
+                                 {"effect", comboRow(2)},
+                                 {"itype_b20", maskedCheck(5, 0x10)}};
+    FieldBinding binding(d.dlg, tables::kAffixes, layout);
+    for (int row : {83, 2}) {
+        showRow(binding, sample, row);
+        EXPECT_TRUE(binding.isSeparator()) << row;
+        EXPECT_EQ(d.dlg.text(8), "Invalid slot!");
+        EXPECT_TRUE(d.dlg.edit(8)->isReadOnly());
+        EXPECT_TRUE(d.dlg.edit(1)->isReadOnly());
+        EXPECT_FALSE(d.dlg.item(2)->isEnabled());
+        EXPECT_FALSE(d.dlg.item(5)->isEnabled());
+    }
+    showRow(binding, sample, 83);
+    EXPECT_EQ(d.dlg.text(1), "7"); // the row's own values
+    d.dlg.setText(1, "9");         // whatever gets into a control is not written
+    d.dlg.setText(8, "Tin");
+    EXPECT_FALSE(binding.isModified());
+    EXPECT_EQ(save(binding, sample), 0);
+    EXPECT_TRUE(sample.changes().empty());
+
+    showRow(binding, sample, 1); // a record again: every control takes input
+    EXPECT_FALSE(binding.isSeparator());
+    EXPECT_FALSE(d.dlg.edit(1)->isReadOnly());
+    EXPECT_TRUE(d.dlg.item(2)->isEnabled());
+    EXPECT_TRUE(d.dlg.item(5)->isEnabled());
+    EXPECT_FALSE(d.dlg.edit(8)->isReadOnly());
+    EXPECT_EQ(d.dlg.edit(8)->maxLength(), 5);
+    d.dlg.setText(1, "9");
+    EXPECT_EQ(save(binding, sample), 1);
+    EXPECT_EQ(sample.changes(), (std::map<std::uint32_t, std::uint8_t>{{kDiabloAffixes + 48 + 16, 9}}));
+
+    // Without separators an empty name is a record whose name has no room.
+    Dialog e;
+    const BoundField plain[] = {{"name", name(8, 50, 49)}, {"level", edit(1)}};
+    FieldBinding records(e.dlg, tables::kAffixes, plain);
+    showRow(records, sample, 83);
+    EXPECT_FALSE(records.isSeparator());
+    EXPECT_EQ(e.dlg.text(8), "");
+    EXPECT_TRUE(e.dlg.edit(8)->isReadOnly());
+    EXPECT_FALSE(e.dlg.edit(1)->isReadOnly());
+}
