@@ -72,7 +72,8 @@ void CEditorDlg::watchChanges(FieldBinding& binding)
 QString CEditorDlg::recordName() const
 {
     if (m_recordList && m_recordRow >= 0) return rowText(m_recordList, m_recordRow);
-    return windowTitle();
+    // An editor of one record is named by its title, without the unsaved-changes mark.
+    return m_title.isNull() ? windowTitle() : m_title;
 }
 
 bool CEditorDlg::settleChanges(const QString& what)
