@@ -24,6 +24,7 @@ StoredName readName(WorkingCopy& file, std::uint64_t pointerOffset, std::size_t 
     std::uint32_t pointer = file.readUnsigned(pointerOffset, 4);
     if (pointer == 0) return name;
     name.isNull = false;
+    name.pointer = pointer;
     name.target = translatePointer(pointer, delta);
     name.text = upToZero(file.read(name.target, window));
     return name;

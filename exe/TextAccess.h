@@ -14,6 +14,7 @@ struct StoredName {
     bool isNull = true;        // the pointer is 0: there is no text and nothing may be written
     std::string text;          // the window up to its first zero byte (the whole window if none)
     std::uint32_t target = 0;  // file offset of the text (pointer translated)
+    std::uint32_t pointer = 0; // the pointer as stored, for a record re-pointed to this text
 };
 
 // Names are 8-bit texts; the window is the number of bytes the caller looks at.

@@ -86,17 +86,48 @@ std::uint32_t lowBits(std::int64_t value, Type type)
     return static_cast<std::uint32_t>(static_cast<std::uint64_t>(value) & mask);
 }
 
+namespace {
+
+// Bytes of a run's entry that its fields take.
+std::uint32_t spanOf(const Run& run)
+{
+    std::uint32_t span = 0;
+    for (const Field& f : run.fields) span = std::max(span, f.offset + widthOf(f.type, f.room));
+    return span;
+}
+
+} // namespace
+
 RowBytes RowBytes::read(WorkingCopy& file, const Placement& placement, int row)
 {
     RowBytes r;
     r.m_placement = &placement;
     r.m_row = row;
-    for (const Run& run : placement.table().runs) {
-        std::uint32_t span = 0;
-        for (const Field& f : run.fields) span = std::max(span, f.offset + widthOf(f.type, f.room));
-        r.m_runs.push_back(file.read(placement.entryOffset(run, row), span));
-    }
+    for (const Run& run : placement.table().runs)
+        r.m_runs.push_back(file.read(placement.entryOffset(run, row), spanOf(run)));
     return r;
+}
+
+std::vector<RowBytes> RowBytes::readRows(WorkingCopy& file, const Placement& placement, int count)
+{
+    if (count < 0) count = placement.rows();
+    std::vector<RowBytes> rows(static_cast<std::size_t>(count));
+    for (int row = 0; row < count; ++row) {
+        rows[static_cast<std::size_t>(row)].m_placement = &placement;
+        rows[static_cast<std::size_t>(row)].m_row = row;
+    }
+    if (count == 0) return rows;
+    for (const Run& run : placement.table().runs) {
+        const std::uint32_t span = spanOf(run);
+        const std::size_t stride = run.stride.of(placement.edition());
+        const std::vector<std::uint8_t> all =
+            file.read(placement.entryOffset(run, 0), stride * static_cast<std::size_t>(count - 1) + span);
+        for (std::size_t row = 0; row < rows.size(); ++row) {
+            const auto first = all.begin() + static_cast<std::ptrdiff_t>(stride * row);
+            rows[row].m_runs.emplace_back(first, first + span);
+        }
+    }
+    return rows;
 }
 
 std::span<const std::uint8_t> RowBytes::bytesOf(const FieldRef& field) const
@@ -144,6 +175,7 @@ std::vector<StoredName> readTexts(WorkingCopy& file, const Placement& placement,
         if (pointer == 0) continue;
         StoredName& name = names[static_cast<std::size_t>(i)];
         name.isNull = false;
+        name.pointer = pointer;
         name.target = translatePointer(pointer, placement.edition().pointerDelta);
         low = std::min<std::uint64_t>(low, name.target);
         high = std::max<std::uint64_t>(high, name.target + window);

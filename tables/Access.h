@@ -49,6 +49,8 @@ std::uint32_t lowBits(std::int64_t value, Type type);
 class RowBytes {
 public:
     static RowBytes read(WorkingCopy& file, const Placement& placement, int row);
+    // Rows [0, count) (count < 0: the table's rows), one read per run.
+    static std::vector<RowBytes> readRows(WorkingCopy& file, const Placement& placement, int count = -1);
 
     int row() const { return m_row; }
     std::uint64_t offsetOf(const FieldRef& field) const;

@@ -115,17 +115,24 @@ std::uint32_t RowChoice::valueOf(int row) const
 
 void RowChoice::markUnknown(bool unknown, std::int64_t value)
 {
-    const QString note = unknown ? QStringLiteral("(unknown: %1)").arg(value) : QString();
+    if (unknown)
+        markUnshown(QStringLiteral("(unknown: %1)").arg(value),
+                    QStringLiteral("The stored value %1 names no row here; it is kept unless you "
+                                   "choose a row.")
+                        .arg(value));
+    else
+        markUnshown({}, {});
+}
+
+void RowChoice::markUnshown(const QString& note, const QString& sentence)
+{
     QWidget* w = m_dialog.item(m_id);
     if (auto* combo = qobject_cast<QComboBox*>(w)) {
         combo->setPlaceholderText(note);
     } else if (auto* list = qobject_cast<QListWidget*>(w)) {
         // A list box has no placeholder; its tooltip says what no row shows.
-        list->setToolTip(unknown ? QStringLiteral("The stored value %1 names no row here; it is kept unless you "
-                                                  "choose a row.")
-                                       .arg(value)
-                                 : QString());
-        if (unknown) list->scrollToTop();
+        list->setToolTip(sentence);
+        if (!sentence.isEmpty()) list->scrollToTop();
     }
 }
 
@@ -399,6 +406,15 @@ void PointerChoice::show(const StoredField& stored, ShowContext& context)
                                          context.edition.pointerDelta)
                                     .text);
     RowChoice::show(stored, context);
+    if (m_shown >= 0) return;
+    if (stored.bits == 0)
+        markUnshown(QStringLiteral("(none)"),
+                    QStringLiteral("This record names none here; it keeps none unless you choose a row."));
+    else
+        markUnshown(QStringLiteral("(unknown: %1)").arg(m_storedText),
+                    QStringLiteral("This record names \"%1\", which no row stands for; it is kept unless you "
+                                   "choose a row.")
+                        .arg(m_storedText));
 }
 
 int PointerChoice::rowFor(const StoredField& stored) const

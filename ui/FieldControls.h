@@ -57,6 +57,9 @@ protected:
     virtual std::uint32_t valueOf(int row) const;
     // Says plainly which stored value is kept while no row is selected.
     void markUnknown(bool unknown, std::int64_t value);
+    // The same in the caller's words: a short note where a drop-down list shows its row,
+    // a sentence in a list box's tooltip. Empty texts say nothing.
+    void markUnshown(const QString& note, const QString& sentence);
 
     const tables::Conversion& m_conversion;
     tables::Type m_type = tables::Type::U32;
@@ -167,7 +170,9 @@ private:
 // A list whose rows stand for texts the game already holds, each row carrying the
 // pointer to its text as item data (rows the editor adds). The field shows the row with
 // its own pointer, failing that the row of its own whole text (compared without regard
-// to case), and stores the chosen row's pointer. A zero pointer shows no selection.
+// to case; a text that merely begins another is not that other), and stores the chosen
+// row's pointer. A zero pointer (no text) shows no selection, and so does a text no row
+// names; either is kept until the user chooses a row, and the list says which.
 class PointerChoice : public RowChoice {
 public:
     PointerChoice(CDialog& dialog, int id, int window);

@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QCompleter>
+#include <QHash>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
@@ -40,6 +41,39 @@ void AddRows(CDialog& dialog, int listId, const QStringList& rows)
     } else if (auto* list = qobject_cast<QListWidget*>(w)) {
         list->addItems(rows);
     }
+}
+
+TextChoices distinctTexts(const std::vector<StoredName>& names)
+{
+    TextChoices choices;
+    QHash<QString, int> rowOfText;
+    choices.rowOf.reserve(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const StoredName& name = names[i];
+        if (name.isNull) {
+            choices.rowOf.push_back(-1);
+            continue;
+        }
+        const QString text = gameText(name.text);
+        const QString key = text.toCaseFolded();
+        auto found = rowOfText.constFind(key);
+        if (found == rowOfText.cend()) {
+            found = rowOfText.insert(key, static_cast<int>(choices.rows.size()));
+            choices.rows << text;
+            choices.pointers.push_back(name.pointer);
+            choices.firstUse.push_back(static_cast<int>(i));
+        }
+        choices.rowOf.push_back(*found);
+    }
+    return choices;
+}
+
+void AddTextChoices(CDialog& dialog, int listId, const TextChoices& choices)
+{
+    const int first = dialog.rowCount(listId);
+    AddRows(dialog, listId, choices.rows);
+    for (std::size_t row = 0; row < choices.pointers.size(); ++row)
+        dialog.setRowData(listId, first + static_cast<int>(row), choices.pointers[row]);
 }
 
 void FillRecordList(CDialog& dialog, int listId, WorkingCopy& file, const tables::Placement& placement,

@@ -1,5 +1,6 @@
 #include "editors/monsters/MonsterDataDlg.h"
 
+#include "editors/monsters/MonsterFilesDlg.h"
 #include "exe/WorkingCopy.h"
 #include "tables/GameTables.h"
 #include "ui/DialogInt.h"
@@ -198,7 +199,13 @@ void CMonsterDataDlg::OnSave()
 
 void CMonsterDataDlg::OnFiles()
 {
-    // The monster files and framesets editor opens from here once it exists.
+    const int row = selectedRow(1015);
+    if (row < 0) return;
+    // The two editors hold different fields of the record: this one stays as it is.
+    CMonsterFilesDlg files(this);
+    files.setWorkingCopy(workingCopyPath(), edition());
+    files.setRecord(row);
+    files.exec();
 }
 
 } // namespace tarvix

@@ -155,3 +155,29 @@ TEST(TableDescriptions, PointerFoundTablesAndNameListsReadInOneGo)
     ASSERT_EQ(cut.size(), 2u);
     EXPECT_EQ(cut[1].text, "Sfx\\M");
 }
+
+TEST(TableDescriptions, WholeTablesReadInOneGoAsRowByRow)
+{
+    for (const Sample& s : kSamples) {
+        WorkingCopy file(std::string(TARVIX_SAMPLE_DIR) + "/" + s.file, WorkingCopy::Mode::ReadOnly);
+        for (const Table* table : allTables()) {
+            const Placement placement(*table, *s.edition, file);
+            const std::vector<RowBytes> rows = RowBytes::readRows(file, placement);
+            ASSERT_EQ(rows.size(), static_cast<std::size_t>(placement.rows())) << table->name;
+            for (int row = 0; row < placement.rows(); ++row) {
+                const RowBytes one = RowBytes::read(file, placement, row);
+                const RowBytes& many = rows[static_cast<std::size_t>(row)];
+                EXPECT_EQ(many.row(), row);
+                for (const tables::Run& run : table->runs)
+                    for (const Field& f : run.fields) {
+                        const FieldRef ref{table, &run, &f};
+                        EXPECT_EQ(many.offsetOf(ref), one.offsetOf(ref));
+                        if (f.type == Type::Text) EXPECT_EQ(many.inlineText(ref), one.inlineText(ref));
+                        else
+                            EXPECT_EQ(many.bits(ref), one.bits(ref))
+                                << table->name << " " << row << " " << f.name;
+                    }
+            }
+        }
+    }
+}

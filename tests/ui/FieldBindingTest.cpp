@@ -8,6 +8,7 @@
 #include "ui/CDialog.h"
 #include "ui/DialogTemplate.h"
 #include "ui/FieldBinding.h"
+#include "ui/RecordList.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -41,6 +42,7 @@ EDIT    8 ""        5  80  90 12
 CHECK   9 "Active"  5  95  40 10
 LABEL   - "Level"   5 112  30  8
 EDIT   10 ""       40 110  60 12
+LISTBOX 11 ""     100  70  90 60
 ROW 2 "zero"
 ROW 2 "one"
 ROW 2 "two"
@@ -329,4 +331,61 @@ TEST(FieldBinding, UnnamedRowsOfATableWithSeparatorsAreShownReadOnlyAndNeverWrit
     EXPECT_EQ(e.dlg.text(8), "");
     EXPECT_TRUE(e.dlg.edit(8)->isReadOnly());
     EXPECT_FALSE(e.dlg.edit(1)->isReadOnly());
+}
+
+TEST(FieldBinding, PointerChoiceShowsTheRowOfTheWholeNameAndWritesThatRowsPointer)
+{
+    SampleCopy sample("diablo");
+    const std::uint32_t r = kDiabloMonsters;
+    auto textOf = [&](int row, std::uint32_t offset) {
+        return sample.readLE(r + 128 * row + offset, 4) - kDiablo.pointerDelta;
+    };
+    // Record 1's animation file cut to "Monsters\Zombie\Zombie", the first part of record 0's;
+    // record 2's in capitals.
+    sample.poke(textOf(1, 8) + 22, {0});
+    sample.poke(textOf(2, 8), {'M', 'O', 'N', 'S', 'T', 'E', 'R', 'S'});
+    Dialog d(0);
+    {
+        WorkingCopy file(sample.path.toStdString(), WorkingCopy::Mode::ReadOnly);
+        const tables::Placement monsters(tables::kMonsters, kDiablo);
+        auto rowsOf = [&](const char* field, int count) {
+            return distinctTexts(
+                tables::readTexts(file, monsters, tables::fieldOf(tables::kMonsters, field), 50, count));
+        };
+        const TextChoices animations = rowsOf("anim_file", 3);
+        EXPECT_EQ(animations.rows,
+                  QStringList({"Monsters\\Zombie\\Zombie%c.CL2", "Monsters\\Zombie\\Zombie"}));
+        EXPECT_EQ(animations.rowOf, (std::vector<int>{0, 1, 0}));
+        EXPECT_EQ(animations.firstUse, (std::vector<int>{0, 1}));
+        AddTextChoices(d.dlg, 3, animations);
+        const TextChoices colours = rowsOf("color_file", 4); // none for record 0
+        EXPECT_EQ(colours.rowOf, (std::vector<int>{-1, 0, 1, 2}));
+        AddTextChoices(d.dlg, 11, colours);
+    }
+    EXPECT_EQ(d.dlg.rowData(3, 1), sample.readLE(r + 128 + 8, 4));
+
+    const BoundField layout[] = {{"anim_file", pointerChoice(3, 50)}, {"color_file", pointerChoice(11, 50)}};
+    FieldBinding binding(d.dlg, tables::kMonsters, layout);
+    showRow(binding, sample, 2);
+    EXPECT_EQ(d.dlg.selectedRow(3), 0); // by name: the row carries record 0's pointer
+    showRow(binding, sample, 1);
+    EXPECT_EQ(d.dlg.selectedRow(3), 1);
+    showRow(binding, sample, 0);
+    EXPECT_EQ(d.dlg.selectedRow(3), 0);
+    EXPECT_EQ(d.dlg.selectedRow(11), -1);
+    EXPECT_TRUE(d.dlg.list(11)->toolTip().contains("none"));
+    EXPECT_EQ(save(binding, sample), 0);
+
+    d.dlg.list(3)->setCurrentRow(1);
+    d.dlg.list(11)->setCurrentRow(2);
+    EXPECT_EQ(save(binding, sample), 2);
+    auto expected = le(r + 8, sample.readLE(r + 128 + 8, 4), 4);
+    expected.merge(le(r + 28, sample.readLE(r + 3 * 128 + 28, 4), 4));
+    EXPECT_EQ(sample.changes(), sample.differing(expected));
+
+    // A stored name no row stands for is named, and kept.
+    showRow(binding, sample, 5);
+    EXPECT_EQ(d.dlg.selectedRow(3), -1);
+    EXPECT_TRUE(d.dlg.list(3)->toolTip().contains("Monsters\\FalSpear\\Phall%c.CL2"));
+    EXPECT_EQ(save(binding, sample), 0);
 }
