@@ -358,6 +358,9 @@ void PointerChoice::show(const StoredField& stored, ShowContext& context)
                                          context.edition.pointerDelta)
                                     .text);
     RowChoice::show(stored, context);
+    // A zero pointer names no text at all: nothing unknown is kept, there is none.
+    if (stored.bits == 0)
+        if (auto* combo = qobject_cast<QComboBox*>(m_dialog.item(m_id))) combo->setPlaceholderText(QStringLiteral("(none)"));
 }
 
 int PointerChoice::rowFor(const StoredField& stored) const

@@ -154,7 +154,8 @@ private:
 // A list whose rows stand for texts the game already holds, each row carrying the
 // pointer to its text as item data (rows the editor adds). The field shows the row with
 // its own pointer, failing that the row of its own whole text (compared without regard
-// to case), and stores the chosen row's pointer. A zero pointer shows no selection.
+// to case), and stores the chosen row's pointer. A zero pointer shows no selection, as
+// "(none)" in a drop-down list.
 class PointerChoice : public RowChoice {
 public:
     PointerChoice(CDialog& dialog, int id, int window);

@@ -40,6 +40,7 @@ EDIT    8 ""        5  80  90 12
 CHECK   9 "Active"  5  95  40 10
 LABEL   - "Level"   5 112  30  8
 EDIT   10 ""       40 110  60 12
+COMBO  11 ""      100  80  90 80
 ROW 2 "zero"
 ROW 2 "one"
 ROW 2 "two"
@@ -248,4 +249,31 @@ TEST(FieldBinding, NumbersOutsideTheirFieldAreRefusedAndNothingIsWritten)
                   c.stored)
             << c.field;
     }
+}
+
+TEST(FieldBinding, PointerChoiceMatchesItsOwnPointerThenItsWholeName)
+{
+    SampleCopy sample("diablo");
+    const std::uint32_t bosses = 0x9A560;
+    auto pointerOf = [&](int boss) { return sample.readLE(bosses + 32 * boss + 8, 4); };
+    sample.poke(bosses + 32 * 5 + 8, {0, 0, 0, 0}); // no colour file
+    Dialog d;
+    d.dlg.addRow(11, "GENERA", 1);             // begins GENERAL, but is another name
+    d.dlg.addRow(11, "bsdb", 2);               // BSDB in other letters, elsewhere
+    d.dlg.addRow(11, "GENERAL", pointerOf(4)); // the text of boss 4's own pointer
+    const BoundField layout[] = {{"color_file", pointerChoice(11, 50)}};
+    FieldBinding binding(d.dlg, tables::kBosses, layout);
+
+    const std::pair<int, int> shown[] = {{0, 1}, {2, 2}, {4, 2}, {1, -1}, {5, -1}}; // boss, row
+    for (auto [boss, row] : shown) {
+        showRow(binding, sample, boss);
+        EXPECT_EQ(d.dlg.selectedRow(11), row) << boss;
+        EXPECT_EQ(save(binding, sample), 0) << boss;
+    }
+    EXPECT_EQ(d.dlg.combo(11)->placeholderText(), "(none)"); // boss 5
+    EXPECT_TRUE(sample.changes().empty());
+
+    d.dlg.combo(11)->setCurrentIndex(2); // boss 5 takes boss 4's pointer
+    EXPECT_EQ(save(binding, sample), 1);
+    EXPECT_EQ(sample.changes(), sample.differing(le(bosses + 32 * 5 + 8, pointerOf(4), 4)));
 }
