@@ -195,4 +195,21 @@ std::vector<StoredName> readTexts(WorkingCopy& file, const Placement& placement,
     return names;
 }
 
+std::vector<std::int64_t> readColumn(WorkingCopy& file, const Placement& placement, const FieldRef& field,
+                                     int count)
+{
+    if (field.field->type == Type::Text) throw std::logic_error(field.qualifiedName() + " holds a text, not a number");
+    if (count < 0) count = placement.rows();
+    std::vector<std::int64_t> values(static_cast<std::size_t>(count));
+    if (count == 0) return values;
+    const std::size_t stride = field.run->stride.of(placement.edition());
+    const std::size_t width = widthOf(field.field->type);
+    const std::vector<std::uint8_t> entries =
+        file.read(placement.offsetOf(field, 0), stride * static_cast<std::size_t>(count - 1) + width);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = asValue(decodeBits(std::span(entries).subspan(stride * i, width), field.field->type),
+                            field.field->type);
+    return values;
+}
+
 } // namespace tarvix::tables

@@ -72,4 +72,9 @@ private:
 std::vector<StoredName> readTexts(WorkingCopy& file, const Placement& placement, const FieldRef& field,
                                   std::size_t window, int count = -1);
 
+// The values of one number field for rows [0, count) (count < 0: the table's rows), read
+// with the field's sign, from one read in the caller's access cycle.
+std::vector<std::int64_t> readColumn(WorkingCopy& file, const Placement& placement, const FieldRef& field,
+                                     int count = -1);
+
 } // namespace tarvix::tables

@@ -1,13 +1,14 @@
 #include "editors/monsters/MonsterDataDlg.h"
 
 #include "editors/monsters/MonsterFilesDlg.h"
+#include "editors/monsters/MonsterLists.h"
+
 #include "exe/WorkingCopy.h"
 #include "tables/GameTables.h"
 #include "ui/DialogInt.h"
 #include "ui/RecordList.h"
 
 #include <QComboBox>
-#include <QListWidget>
 
 namespace tarvix {
 
@@ -55,12 +56,9 @@ constexpr std::uint8_t kUniqueItemDrop = 0x80;
 // Hellfire offers only the first 94 unique items here, as the game's own editor did.
 constexpr tables::PerEdition kUniqueItemsOffered{90, 94};
 
-constexpr const char* kHellfireAttackTypes[] = {"Firebat", "Hellbat", "Hork Demon", "Lich",
-                                                "Arch Lich", "Psychorb", "Necromorb", "Bone Demon"};
 constexpr std::uint32_t kAttackSpecialCodes[] = {0, 1, 128};
 constexpr std::uint32_t kItemDropCodes[] = {0, 64, 128};
-constexpr const char* kResistanceRows[] = {" Magic Resist", " Fire Resist", " Lightning Resist",
-                                           "Magic Immune",  "Fire Immune", "Lightning Immune"};
+constexpr int kResistanceColumn = 100; // pixels
 
 } // namespace
 
@@ -84,26 +82,12 @@ CMonsterDataDlg::~CMonsterDataDlg() = default;
 
 void CMonsterDataDlg::OnShowWindow()
 {
-    if (edition().tag == kHellfire.tag)
-        for (const char* attack : kHellfireAttackTypes) addRow(1084, QString::fromLatin1(attack));
+    AddHellfireAttackTypes(*this, 1084, edition());
     for (int row = 0; row < 3; ++row) {
         setRowData(1085, row, kAttackSpecialCodes[row]);
         setRowData(1017, row, kItemDropCodes[row]);
     }
-    // Columns of 100 pixels, or as wide as the longest row where the font needs it.
-    QListWidget* resistances = list(1088);
-    int column = 100;
-    for (const char* row : kResistanceRows) {
-        addRow(1088, QString::fromLatin1(row));
-        column = std::max(column, resistances->fontMetrics().horizontalAdvance(QString::fromLatin1(row)) + 12);
-    }
-    // Two columns of three rows, all in sight without scrolling.
-    const int rowHeight = resistances->fontMetrics().height();
-    resistances->setGridSize(QSize(column, rowHeight));
-    resistances->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const int frame = 2 * resistances->frameWidth() + 2;
-    resistances->resize(std::max(resistances->width(), 2 * column + frame),
-                        std::max(resistances->height(), 3 * rowHeight + frame));
+    FillResistanceList(*this, 1088, kResistanceColumn);
 
     WorkingCopy file = openWorkingCopy(WorkingCopy::Mode::ReadOnly);
     FillRecordList(*this, 1015, file, tables::Placement(tables::kMonsters, edition()),

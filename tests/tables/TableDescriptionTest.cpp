@@ -181,3 +181,18 @@ TEST(TableDescriptions, WholeTablesReadInOneGoAsRowByRow)
         }
     }
 }
+
+TEST(TableDescriptions, NumberColumnsReadInOneGoWithTheFieldsSign)
+{
+    const Sample& s = kSamples[1];
+    WorkingCopy file(std::string(TARVIX_SAMPLE_DIR) + "/" + s.file, WorkingCopy::Mode::ReadOnly);
+    // Spells have book levels of -1 (never in a book), 32 bits wide, 56 bytes apart.
+    for (auto [table, column] : {std::pair{&kSpeeches, "sound"}, std::pair{&kSpells, "book_level"}}) {
+        const std::vector<std::int64_t> values = readColumn(file, Placement(*table, *s.edition), fieldOf(*table, column));
+        const TsvTable data = TsvTable::load(dataPath(table->name, s));
+        ASSERT_EQ(values.size(), data.rowCount()) << column;
+        for (std::size_t r = 0; r < values.size(); ++r) EXPECT_EQ(std::to_string(values[r]), data.cell(r, column)) << r;
+    }
+    EXPECT_EQ(readColumn(file, Placement(kSpeeches, *s.edition), fieldOf(kSpeeches, "sound"), 2).size(), 2u);
+    EXPECT_THROW(readColumn(file, Placement(kTexts, *s.edition), fieldOf(kTexts, "version_string")), std::logic_error);
+}

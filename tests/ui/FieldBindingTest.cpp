@@ -43,6 +43,7 @@ CHECK   9 "Active"  5  95  40 10
 LABEL   - "Level"   5 112  30  8
 EDIT   10 ""       40 110  60 12
 LISTBOX 11 ""     100  70  90 60
+COMBO  12 ""      100  80  90 80
 ROW 2 "zero"
 ROW 2 "one"
 ROW 2 "two"
@@ -388,4 +389,31 @@ TEST(FieldBinding, PointerChoiceShowsTheRowOfTheWholeNameAndWritesThatRowsPointe
     EXPECT_EQ(d.dlg.selectedRow(3), -1);
     EXPECT_TRUE(d.dlg.list(3)->toolTip().contains("Monsters\\FalSpear\\Phall%c.CL2"));
     EXPECT_EQ(save(binding, sample), 0);
+}
+
+TEST(FieldBinding, PointerChoiceMatchesItsOwnPointerThenItsWholeName)
+{
+    SampleCopy sample("diablo");
+    const std::uint32_t bosses = 0x9A560;
+    auto pointerOf = [&](int boss) { return sample.readLE(bosses + 32 * boss + 8, 4); };
+    sample.poke(bosses + 32 * 5 + 8, {0, 0, 0, 0}); // no colour file
+    Dialog d;
+    d.dlg.addRow(12, "GENERA", 1);             // begins GENERAL, but is another name
+    d.dlg.addRow(12, "bsdb", 2);               // BSDB in other letters, elsewhere
+    d.dlg.addRow(12, "GENERAL", pointerOf(4)); // the text of boss 4's own pointer
+    const BoundField layout[] = {{"color_file", pointerChoice(12, 50)}};
+    FieldBinding binding(d.dlg, tables::kBosses, layout);
+
+    const std::pair<int, int> shown[] = {{0, 1}, {2, 2}, {4, 2}, {1, -1}, {5, -1}}; // boss, row
+    for (auto [boss, row] : shown) {
+        showRow(binding, sample, boss);
+        EXPECT_EQ(d.dlg.selectedRow(12), row) << boss;
+        EXPECT_EQ(save(binding, sample), 0) << boss;
+    }
+    EXPECT_EQ(d.dlg.combo(12)->placeholderText(), "(none)"); // boss 5
+    EXPECT_TRUE(sample.changes().empty());
+
+    d.dlg.combo(12)->setCurrentIndex(2); // boss 5 takes boss 4's pointer
+    EXPECT_EQ(save(binding, sample), 1);
+    EXPECT_EQ(sample.changes(), sample.differing(le(bosses + 32 * 5 + 8, pointerOf(4), 4)));
 }
