@@ -264,6 +264,7 @@ TEST_F(MainWindowTest, EditorButtonsOpenTheirEditorOnTheWorkingCopy)
     ASSERT_EQ(main->editionTag(), "hell1");
     for (auto [button, editor, recordList, records] :
          {std::tuple{"1002", "CBaseItemsDlg", "1015", 166},
+          std::tuple{"1005", "CSpellsDlg", "1015", 51},
           std::tuple{"1008", "CMonsterDataDlg", "1015", 138},
           std::tuple{"1050", "CItemFlipsDlg", "1024", 227}}) {
         const QString listName = recordList;
