@@ -6,6 +6,7 @@
 #include "editors/items/ItemFlipsDlg.h"
 #include "editors/items/UniqueItemsDlg.h"
 #include "editors/magic/CharactersDlg.h"
+#include "editors/magic/SpellsDlg.h"
 #include "editors/monsters/BossDlg.h"
 #include "editors/monsters/MonsterDataDlg.h"
 #include "editors/monsters/SpeechesDlg.h"
@@ -14,13 +15,13 @@ namespace tarvix {
 
 std::unique_ptr<CEditorDlg> makeEditor(int buttonId, QWidget* owner)
 {
-    // Still to come: 1005 CSpellsDlg.
     switch (buttonId) {
     case 1000: return std::make_unique<CFileSavesDlg>(owner);
     case 1001: return std::make_unique<CCharactersDlg>(owner);
     case 1002: return std::make_unique<CBaseItemsDlg>(owner);
     case 1003: return std::make_unique<CUniqueItemsDlg>(owner);
     case 1004: return std::make_unique<CAffixDlg>(owner);
+    case 1005: return std::make_unique<CSpellsDlg>(owner);
     case 1008: return std::make_unique<CMonsterDataDlg>(owner);
     case 1009: return std::make_unique<CBossDlg>(owner);
     case 1050: return std::make_unique<CItemFlipsDlg>(owner);

@@ -13,8 +13,7 @@ namespace tarvix {
 inline constexpr std::array<int, 10> kEditorButtons{1000, 1001, 1002, 1003, 1004,
                                                     1005, 1008, 1009, 1134, 1050};
 
-// The editor that an editor button opens, owned by owner; nullptr while that editor
-// is not part of the program yet.
+// The editor that an editor button opens, owned by owner; nullptr for any other id.
 std::unique_ptr<CEditorDlg> makeEditor(int buttonId, QWidget* owner);
 
 } // namespace tarvix

@@ -163,10 +163,15 @@ std::vector<StoredName> readTexts(WorkingCopy& file, const Placement& placement,
                                   std::size_t window, int count)
 {
     if (count < 0) count = placement.rows();
-    std::vector<StoredName> names(static_cast<std::size_t>(count));
-    if (count == 0) return names;
-    const std::uint32_t stride = field.run->stride.of(placement.edition());
-    const std::uint64_t first = placement.offsetOf(field, 0);
+    return readTexts(file, placement.offsetOf(field, 0), field.run->stride.of(placement.edition()), count, window,
+                     placement.edition().pointerDelta);
+}
+
+std::vector<StoredName> readTexts(WorkingCopy& file, std::uint64_t first, std::uint32_t stride, int count,
+                                  std::size_t window, std::uint32_t pointerDelta)
+{
+    std::vector<StoredName> names(static_cast<std::size_t>(std::max(count, 0)));
+    if (count <= 0) return names;
     const std::vector<std::uint8_t> entries = file.read(first, std::size_t{stride} * (count - 1) + 4);
 
     std::uint64_t low = UINT64_MAX, high = 0;
@@ -176,7 +181,7 @@ std::vector<StoredName> readTexts(WorkingCopy& file, const Placement& placement,
         StoredName& name = names[static_cast<std::size_t>(i)];
         name.isNull = false;
         name.pointer = pointer;
-        name.target = translatePointer(pointer, placement.edition().pointerDelta);
+        name.target = translatePointer(pointer, pointerDelta);
         low = std::min<std::uint64_t>(low, name.target);
         high = std::max<std::uint64_t>(high, name.target + window);
     }

@@ -71,6 +71,10 @@ private:
 // caller's access cycle. A zero pointer gives an empty StoredName.
 std::vector<StoredName> readTexts(WorkingCopy& file, const Placement& placement, const FieldRef& field,
                                   std::size_t window, int count = -1);
+// The same for count pointers that a caller was handed as a place in the file: the first
+// at firstPointer, the others stride bytes apart.
+std::vector<StoredName> readTexts(WorkingCopy& file, std::uint64_t firstPointer, std::uint32_t stride, int count,
+                                  std::size_t window, std::uint32_t pointerDelta);
 
 // The values of one number field for rows [0, count) (count < 0: the table's rows), read
 // with the field's sign, from one read in the caller's access cycle.

@@ -193,13 +193,12 @@ constexpr Derived kSpellNumber[] = {{"spell_number", plusOne}};
 constexpr Field kSpellIconFields[] = {{"icon", 0, U8}};
 constexpr Run kSpellIconRuns[] = {{{0x829C9, 0x93611}, same(1), kSpellIconFields}};
 
-// Slot k of page p is row 7p + k: a spell number, or 0 or -1 for an empty slot.
-constexpr int kSlotsPerPage = 7;
+// A slot holds a spell number, or 0 or -1 for an empty slot.
 constexpr Field kSpellbookFields[] = {{"value", 0, S32}};
 constexpr Run kSpellbookRuns[] = {{{0x82B10, 0x93768}, same(4), kSpellbookFields}};
 constexpr Derived kSpellbookPlaces[] = {
-    {"page", [](const Edition&, int row) { return std::to_string(row / kSlotsPerPage); }},
-    {"slot", [](const Edition&, int row) { return std::to_string(row % kSlotsPerPage); }},
+    {"page", [](const Edition&, int row) { return std::to_string(row / kSpellbookSlotsPerPage); }},
+    {"slot", [](const Edition&, int row) { return std::to_string(row % kSpellbookSlotsPerPage); }},
 };
 
 constexpr Field kClassNameFields[] = {{"name", 0, Ptr, 0, nullptr, true}};

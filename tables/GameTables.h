@@ -31,6 +31,9 @@ std::span<const Table* const> allTables();
 // nullptr when there is no such table.
 const Table* findTable(std::string_view name);
 
+// The spellbook's pages are runs of this many slots: slot k of page p is row 7p + k.
+inline constexpr int kSpellbookSlotsPerPage = 7;
+
 // Affix rows before this one are prefixes (the prefix list's terminator included).
 int prefixCount(const Edition& edition);
 

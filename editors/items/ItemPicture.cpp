@@ -3,13 +3,12 @@
 #include "exe/TextAccess.h"
 #include "tables/Access.h"
 #include "tables/GameTables.h"
+#include "ui/BitmapPicture.h"
 #include "ui/CDialog.h"
 #include "ui/RecordList.h"
 #include "ui/StringTable.h"
 
-#include <QImage>
 #include <QLabel>
-#include <QPixmap>
 
 #include <algorithm>
 
@@ -56,19 +55,7 @@ void FillGraphicList(CDialog& dialog, int listId, WorkingCopy& file, const Editi
 
 void ShowItemPicture(QLabel* picture, int graphicNumber)
 {
-    const int id = (graphicNumber + 440) & 0xFFFF;
-    QImage image(QStringLiteral(":/bitmaps/%1.bmp").arg(id));
-    if (image.isNull()) {
-        picture->clear();
-        return;
-    }
-    // Inventory art is pixel art: enlarge it by whole pixels on high-density screens.
-    const qreal dpr = picture->devicePixelRatioF();
-    QPixmap pixmap = QPixmap::fromImage(
-        dpr > 1.0 ? image.scaled(image.size() * dpr, Qt::IgnoreAspectRatio, Qt::FastTransformation) : image);
-    pixmap.setDevicePixelRatio(dpr);
-    picture->setPixmap(pixmap);
-    picture->resize(image.size());
+    ShowBitmap(picture, (graphicNumber + 440) & 0xFFFF);
 }
 
 } // namespace tarvix

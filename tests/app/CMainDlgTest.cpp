@@ -265,6 +265,11 @@ TEST_F(MainWindowTest, EditorButtonsOpenTheirEditorOnTheWorkingCopy)
     for (auto [button, editor, recordList, records] :
          {std::tuple{"1001", "CCharactersDlg", "1015", 6},
           std::tuple{"1002", "CBaseItemsDlg", "1015", 166},
+          std::tuple{"1003", "CUniqueItemsDlg", "1015", 110},
+          std::tuple{"1004", "CAffixDlg", "1015", 185},
+          std::tuple{"1005", "CSpellsDlg", "1015", 51},
+          std::tuple{"1009", "CBossDlg", "1015", 100},
+          std::tuple{"1134", "CSpeechesDlg", "1015", 338},
           std::tuple{"1008", "CMonsterDataDlg", "1015", 138},
           std::tuple{"1050", "CItemFlipsDlg", "1024", 227}}) {
         const QString listName = recordList;
