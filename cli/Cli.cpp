@@ -134,7 +134,8 @@ void overview(std::ostream& out)
            "Never changes a byte it is not asked to, nor the file's length.\n\n"
            "Commands:\n";
     std::size_t width = 0;
-    for (const Command& c : commands()) width = std::max(width, c.name.size() + c.synopsis.size() + 5);
+    for (const Command& c : commands())
+        width = std::max(width, c.name.size() + c.synopsis.size() + 5);
     for (const Command& c : commands()) {
         std::string line = "  " + std::string(c.name) + " " + std::string(c.synopsis);
         line.resize(width, ' ');

@@ -63,6 +63,12 @@ std::string editionName(const Edition& edition)
     return edition.tag == kDiablo.tag ? "Diablo 1.09" : "Hellfire 1.01";
 }
 
+std::string named(const tables::FieldRef& field, int row)
+{
+    return std::string(field.table->name) + " row " + std::to_string(row) + " " +
+           std::string(field.field->name);
+}
+
 std::span<const std::uint8_t> asBytes(std::string_view text)
 {
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};

@@ -39,6 +39,8 @@ int rowNumber(std::string_view text, const tables::Placement& placement);
 // The edition by the file's length; refuses a file of any other length.
 const Edition& editionOfLength(const std::string& path, std::uint64_t length);
 std::string editionName(const Edition& edition); // "Hellfire 1.01"
+// "base_items row 1 name", as messages name a field.
+std::string named(const tables::FieldRef& field, int row);
 
 // Replaces path with bytes through a temporary file beside it and a rename, so that path
 // holds either its old content or the whole new one. mode: permission bits of a new file.

@@ -20,12 +20,6 @@ using namespace tables;
 
 namespace {
 
-std::string named(const FieldRef& field, int row)
-{
-    return std::string(field.table->name) + " row " + std::to_string(row) + " " +
-           std::string(field.field->name);
-}
-
 std::string describe(const ByteRange& range)
 {
     const std::uint64_t count = range.end - range.begin;

@@ -19,12 +19,6 @@ using namespace tables;
 
 namespace {
 
-std::string named(const FieldRef& field, int row)
-{
-    return std::string(field.table->name) + " row " + std::to_string(row) + " " +
-           std::string(field.field->name);
-}
-
 // The stored field whose "<name>_null" column this is, if it is one.
 FieldRef nullFlagOf(const Table& table, std::string_view column)
 {
