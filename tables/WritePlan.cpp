@@ -1,0 +1,124 @@
+#include "tables/WritePlan.h"
+
+#include "exe/PointerTranslation.h"
+#include "exe/WorkingCopy.h"
+#include "tables/CellText.h"
+
+#include <algorithm>
+
+namespace tarvix::tables {
+
+namespace {
+
+// A text and zeros to the end of its room. Clearing what the old text leaves behind the
+// new zero byte keeps no stale characters of an earlier edit, so a file holds the same
+// bytes whichever way it came by its values: a recipe applied to a clean copy gives back
+// the mod it was made from.
+std::vector<std::uint8_t> filled(std::string_view text, std::size_t room)
+{
+    std::vector<std::uint8_t> bytes(text.begin(), text.end());
+    bytes.resize(std::max(room, text.size() + 1), 0);
+    return bytes;
+}
+
+std::string quoted(std::string_view text)
+{
+    std::string q(1, '"');
+    q += escapeText(text);
+    q += '"';
+    return q;
+}
+
+std::string roomMessage(std::size_t length, std::size_t room, const char* whose)
+{
+    return "a text of " + std::to_string(length) + " characters, room for " + std::to_string(room) + " (" +
+           whose + ")";
+}
+
+} // namespace
+
+WritePlan::WritePlan(const FileImage& image) : m_image(&image) {}
+
+std::string WritePlan::add(const FieldRef& field, int row, std::string_view value)
+{
+    const Field& f = *field.field;
+    const FieldValue stored = m_image->value(field, row);
+    m_entries.push_back({field, row, std::string(value)});
+    if (sameValue(f, stored, value)) return {};
+    if (f.readOnly) return "read-only: the program never writes this field";
+
+    const std::uint64_t at = m_image->placement(*field.table).offsetOf(field, row);
+    const std::uint64_t size = m_image->bytes().size();
+    if (isText(f.type) && value.find('\0') != std::string_view::npos) return "a text cannot hold a zero byte";
+
+    if (f.type == Type::Pointer) {
+        if (stored.isNull) return "no text to change: the pointer is 0";
+        const std::uint64_t target = translatePointer(stored.pointer, m_image->edition().pointerDelta);
+        // The text's own bytes and its zero byte are all the room there is: behind them
+        // lies whatever the game stores next.
+        const auto extent = m_image->extent(field, row);
+        const std::uint64_t taken = extent.size() > 1 ? extent[1].end - extent[1].begin : 0;
+        const bool terminated = taken > stored.text.size();
+        const std::size_t room = terminated ? stored.text.size() : (taken > 0 ? taken - 1 : 0);
+        if (target >= size) return "its pointer leads outside the file";
+        if (value.size() > room)
+            return roomMessage(value.size(), room, "the length of the text stored there now");
+        m_writes.push_back({target, filled(value, static_cast<std::size_t>(taken))});
+        return {};
+    }
+    if (f.type == Type::Text) {
+        const std::size_t room = f.room - 1;
+        if (value.size() > room) return roomMessage(value.size(), room, "its buffer less the zero byte");
+        m_writes.push_back({at, filled(value, f.room)});
+        return {};
+    }
+
+    const auto number = parseInteger(value);
+    if (!number) return quoted(value) + " is not a whole number";
+    const Range range = rangeOf(f.type);
+    if (*number < range.min || *number > range.max)
+        return std::to_string(*number) + " is outside " + std::to_string(range.min) + ".." +
+               std::to_string(range.max) + " (" + typeName(f.type) + ")";
+    const std::uint32_t bits = lowBits(*number, f.type);
+    std::vector<std::uint8_t> bytes(widthOf(f.type));
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>(bits >> (8 * i));
+    if (at + bytes.size() > size) return "the field lies outside the file";
+    m_writes.push_back({at, std::move(bytes)});
+    return {};
+}
+
+std::vector<std::uint8_t> WritePlan::result() const
+{
+    const auto original = m_image->bytes();
+    std::vector<std::uint8_t> bytes(original.begin(), original.end());
+    for (const Write& w : m_writes)
+        std::copy(w.bytes.begin(), w.bytes.end(), bytes.begin() + w.offset);
+    return bytes;
+}
+
+std::vector<std::string> WritePlan::conflicts() const
+{
+    std::vector<std::string> found;
+    if (m_writes.empty()) return found;
+    const std::vector<std::uint8_t> after = result();
+    for (const Entry& e : m_entries) {
+        const FieldValue now = valueIn(after, m_image->placement(*e.field.table), e.field, e.row);
+        if (sameValue(*e.field.field, now, e.value)) continue;
+        std::string message = std::string(e.field.table->name) + " row " + std::to_string(e.row) + " " +
+                              std::string(e.field.field->name) + ": would read " + quoted(now.text);
+        message += ", not " + quoted(e.value) +
+                   ", once the other writes are made (it shares bytes with "
+                   "another field, such as one text behind two pointers)";
+        found.push_back(std::move(message));
+    }
+    return found;
+}
+
+void WritePlan::writeTo(WorkingCopy& file) const
+{
+    for (const Write& w : m_writes)
+        file.write(w.offset, w.bytes);
+}
+
+} // namespace tarvix::tables
