@@ -104,9 +104,10 @@ const std::vector<Command>& commands()
          "the changes of a mod as a recipe",
          "Writes a recipe: the edition and, for every field MOD changes, its table, row, field,\n"
          "original and new value, one per line. Refused when MOD differs from ORIGINAL in a way\n"
-         "a recipe cannot carry: bytes outside every field, a pointer moved, anything that\n"
-         "applying the recipe to ORIGINAL would not give back byte for byte. The recipe goes\n"
-         "to standard output, or to RECIPE.\n\n"
+         "a recipe cannot carry: bytes outside every field, a pointer moved, anything the\n"
+         "game reads that applying the recipe to ORIGINAL would not give back. (Characters\n"
+         "an earlier edit left behind a text's zero byte are not read, and not carried.)\n"
+         "The recipe goes to standard output, or to RECIPE.\n\n"
          "A recipe is text: a line \"tarvix-recipe\", tab, 1; a line \"edition\", tab, diablo7\n"
          "or hell1; then one line per change with table, row, field, original and new value\n"
          "between tabs. Lines that start with # are comments.\n\n",

@@ -102,6 +102,7 @@ int recipeExport(const Arguments& args, std::ostream& out, std::ostream&)
     recipe.editionTag = files.a.edition().tag;
     WritePlan plan(files.a);
     for (const FieldChange& change : differences.fields) {
+        if (change.sameText()) continue; // only bytes behind the text's end differ
         recipe.changes.push_back({std::string(change.field.table->name), change.row,
                                   std::string(change.field.field->name), change.before.text,
                                   change.after.text, change.rowName});
@@ -109,16 +110,26 @@ int recipeExport(const Arguments& args, std::ostream& out, std::ostream&)
         if (!refusal.empty()) problems.push_back(named(change.field, change.row) + ": " + refusal);
     }
     if (problems.empty()) problems = plan.conflicts();
-    // The recipe must give back the mod byte for byte; what it would miss (stale bytes
-    // behind a text that a program other than this one left there) is refused rather
-    // than dropped.
+    // The recipe must give back every byte the game reads; what it would miss is refused
+    // rather than dropped. Behind a changed text's new zero byte, inside the text the
+    // original held there, the game reads nothing: earlier edits may have left other
+    // characters there than the recipe's one write leaves, and that is no change.
     if (problems.empty()) {
         const std::vector<std::uint8_t> applied = plan.result();
         const auto mod = files.b.bytes();
+        std::vector<bool> unread(applied.size(), false);
+        for (const FieldChange& change : differences.fields) {
+            const Type type = change.field.field->type;
+            if (!isText(type)) continue;
+            const std::vector<ByteRange> was = files.a.extent(change.field, change.row);
+            if (type == Type::Pointer && was.size() < 2) continue;
+            const ByteRange text = type == Type::Pointer ? was[1] : was[0];
+            for (std::uint64_t i = text.begin + change.after.text.size() + 1; i < text.end; ++i) unread[i] = true;
+        }
         for (std::size_t i = 0; i < applied.size(); ++i) {
-            if (applied[i] == mod[i]) continue;
+            if (applied[i] == mod[i] || unread[i]) continue;
             std::size_t end = i;
-            while (end < applied.size() && applied[end] != mod[end])
+            while (end < applied.size() && applied[end] != mod[end] && !unread[end])
                 ++end;
             problems.push_back(describe({i, end}) + " would not come out as in " + modPath +
                                " (bytes behind the end of a text, left there by an earlier edit)");

@@ -10,14 +10,13 @@ namespace tarvix::tables {
 
 namespace {
 
-// A text and zeros to the end of its room. Clearing what the old text leaves behind the
-// new zero byte keeps no stale characters of an earlier edit, so a file holds the same
-// bytes whichever way it came by its values: a recipe applied to a clean copy gives back
-// the mod it was made from.
-std::vector<std::uint8_t> filled(std::string_view text, std::size_t room)
+// A text as the editors write it: its characters and one zero byte. What the old text
+// leaves behind the new zero byte is kept, as a dialog's Save keeps it: the game reads no
+// further, and another pointer may lead into the tail of a text.
+std::vector<std::uint8_t> terminated(std::string_view text)
 {
     std::vector<std::uint8_t> bytes(text.begin(), text.end());
-    bytes.resize(std::max(room, text.size() + 1), 0);
+    bytes.push_back(0);
     return bytes;
 }
 
@@ -58,18 +57,18 @@ std::string WritePlan::add(const FieldRef& field, int row, std::string_view valu
         // lies whatever the game stores next.
         const auto extent = m_image->extent(field, row);
         const std::uint64_t taken = extent.size() > 1 ? extent[1].end - extent[1].begin : 0;
-        const bool terminated = taken > stored.text.size();
-        const std::size_t room = terminated ? stored.text.size() : (taken > 0 ? taken - 1 : 0);
+        const bool hasZero = taken > stored.text.size();
+        const std::size_t room = hasZero ? stored.text.size() : (taken > 0 ? taken - 1 : 0);
         if (target >= size) return "its pointer leads outside the file";
         if (value.size() > room)
             return roomMessage(value.size(), room, "the length of the text stored there now");
-        m_writes.push_back({target, filled(value, static_cast<std::size_t>(taken))});
+        m_writes.push_back({target, terminated(value)});
         return {};
     }
     if (f.type == Type::Text) {
         const std::size_t room = f.room - 1;
         if (value.size() > room) return roomMessage(value.size(), room, "its buffer less the zero byte");
-        m_writes.push_back({at, filled(value, f.room)});
+        m_writes.push_back({at, terminated(value)});
         return {};
     }
 

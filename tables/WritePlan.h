@@ -25,8 +25,8 @@ public:
     // row; a value equal to the stored one plans nothing. Returns why the value cannot be
     // written, or nothing when it is planned or needs no write. A text may take no more
     // room than the text stored there now (behind a pointer: its length; in place: its
-    // buffer less the zero byte), and is written as its characters and zeros to the end
-    // of that room; a number must fit the field's type; a read-only field and a zero
+    // buffer less the zero byte), and is written as its characters and one zero byte, as
+    // the editors write it; a number must fit the field's type; a read-only field and a zero
     // pointer take no new value.
     std::string add(const FieldRef& field, int row, std::string_view value);
 

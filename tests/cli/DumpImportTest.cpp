@@ -122,16 +122,15 @@ TEST(Import, WritesExactlyTheCellsThatDifferAndNothingForAnUnchangedDump)
         EXPECT_EQ(import.out, "4 fields written to " + exe + "\n");
 
         // Expected bytes from the description's offsets and the pointers in the file: a
-        // text takes the place of the old one, zeros filling what it leaves over.
+        // text is written over the old one as its characters and one zero byte.
         const std::vector<std::uint8_t> before = Samples::bytes(files.source());
         const tables::Placement place(tables::kMonsters, *sample.edition);
         auto text = [&](const char* field, int row, std::string value) {
             const std::uint32_t pointer =
                 readLE(before, place.offsetOf(fieldOf(tables::kMonsters, field), row), 4);
             const std::uint64_t target = pointer - sample.edition->pointerDelta;
-            const auto end = std::find(before.begin() + target, before.end(), 0);
             std::vector<std::uint8_t> bytes(value.begin(), value.end());
-            bytes.resize(static_cast<std::size_t>(end - before.begin() - target) + 1, 0);
+            bytes.push_back(0);
             return std::pair{target, bytes};
         };
         std::map<std::uint64_t, std::uint8_t> expected;
