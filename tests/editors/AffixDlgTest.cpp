@@ -26,20 +26,6 @@ constexpr int kBoxes[] = {1065, 1066, 1067, 1068, 1069, 1070, 1071, 1026};
 
 } // namespace
 
-TEST(AffixDlg, EveryRecordOfBothSamplesSavesBackByteForByte)
-{
-    for (const char* edition : {"diablo", "hellfire"}) {
-        SampleCopy sample(edition);
-        const bool diablo = edition == QString("diablo");
-        auto dlg = openEditor<CAffixDlg>(sample, diablo ? "diablo7" : "hell1");
-        for (int row = 0; row < dlg->combo(1015)->count(); ++row) {
-            choose(*dlg, 1015, row);
-            click(*dlg, 1014);
-        }
-        EXPECT_TRUE(sample.changes().empty()) << edition;
-    }
-}
-
 TEST(AffixDlg, ListsNumberRecordsInHexadecimalAndShareTheEffectList)
 {
     SampleCopy diablo("diablo");

@@ -27,21 +27,6 @@ std::vector<std::uint8_t> pointer(std::uint32_t value)
 
 } // namespace
 
-TEST(UniqueItemsDlg, EveryRecordOfBothSamplesSavesBackByteForByte)
-{
-    for (const char* edition : {"diablo", "hellfire"}) {
-        SampleCopy sample(edition);
-        const bool diablo = edition == QString("diablo");
-        auto dlg = openEditor<CUniqueItemsDlg>(sample, diablo ? "diablo7" : "hell1");
-        EXPECT_EQ(dlg->combo(1015)->count(), diablo ? 90 : 110);
-        for (int row = 0; row < dlg->combo(1015)->count(); ++row) {
-            choose(*dlg, 1015, row);
-            click(*dlg, 1014);
-        }
-        EXPECT_TRUE(sample.changes().empty()) << edition;
-    }
-}
-
 TEST(UniqueItemsDlg, EffectListsOfBothEditions)
 {
     SampleCopy diablo("diablo");

@@ -7,6 +7,7 @@
 // TARVIX_PROPERTY_SEED replays one seed.
 
 #include "app/EditorLaunch.h"
+#include "editors/monsters/MonsterFilesDlg.h"
 #include "exe/Edition.h"
 #include "exe/PointerTranslation.h"
 #include "support/EditorDriver.h"
@@ -36,6 +37,9 @@ struct EditorCase {
     const char* name;
     std::function<std::unique_ptr<CEditorDlg>()> make;
     std::set<int> skip = {}; // controls whose change moves other controls (covered by the editor's own tests)
+    // An editor of one record, opened from another editor for each record of this table.
+    const tables::Table* oneRecordOf = nullptr;
+    std::function<void(CEditorDlg&, int)> pointAt = {};
 };
 
 void PrintTo(const EditorCase& editor, std::ostream* out)
@@ -59,6 +63,8 @@ const EditorCase kEditors[] = {
     {"File Saves", [] { return fromMainWindow(1000); }},
     {"Bosses", [] { return fromMainWindow(1009); }},
     {"Speeches", [] { return fromMainWindow(1134); }},
+    {"Monster Files", [] { return std::make_unique<CMonsterFilesDlg>(); }, {1092}, &tables::kMonsters,
+     [](CEditorDlg& dlg, int record) { static_cast<CMonsterFilesDlg&>(dlg).setRecord(record); }},
 };
 
 struct Edition_ {
@@ -75,11 +81,13 @@ int settingFrom(const char* name, int fallback)
     return ok ? n : fallback;
 }
 
-std::unique_ptr<CEditorDlg> open(const EditorCase& editor, const SampleCopy& sample, const Edition& edition)
+std::unique_ptr<CEditorDlg> open(const EditorCase& editor, const SampleCopy& sample, const Edition& edition,
+                                 int record = 0)
 {
     std::unique_ptr<CEditorDlg> dlg = editor.make();
     if (!dlg) return nullptr;
     dlg->setWorkingCopy(sample.path, edition);
+    if (editor.pointAt) editor.pointAt(*dlg, record);
     dlg->show();
     return dlg;
 }
@@ -254,6 +262,15 @@ TEST_P(EditorProperties, EveryRecordSavedUnchangedLeavesTheFileAsItWas)
         SampleCopy sample(e.sample);
         auto dlg = open(GetParam(), sample, *e.edition);
         if (!dlg) GTEST_SKIP() << GetParam().name << " is not part of the program yet";
+        if (const tables::Table* table = GetParam().oneRecordOf) {
+            for (int record = 0; record < static_cast<int>(table->rows.of(*e.edition)); ++record) {
+                dlg = open(GetParam(), sample, *e.edition, record);
+                click(*dlg, dlg->saveButtonId());
+                EXPECT_FALSE(dlg->hasUnsavedChanges());
+            }
+            EXPECT_TRUE(sample.changes().empty()) << e.sample;
+            continue;
+        }
         const int rows = dlg->recordListId() ? dlg->rowCount(dlg->recordListId()) : 1;
         ASSERT_GT(rows, 0);
         for (int row = 0; row < rows; ++row) {
@@ -284,7 +301,10 @@ TEST_P(EditorProperties, RandomEditsChangeExactlyTheirFields)
         editing.emplace(*dlg, random, *e.edition, GetParam().skip);
 
         for (int i = 0; i < edits && !HasFailure(); ++i) {
-            if (!dlg->isVisible()) {
+            if (const tables::Table* table = GetParam().oneRecordOf) {
+                dlg = open(GetParam(), sample, *e.edition, editing->pick(static_cast<int>(table->rows.of(*e.edition))));
+                editing.emplace(*dlg, random, *e.edition, GetParam().skip);
+            } else if (!dlg->isVisible()) {
                 dlg = open(GetParam(), sample, *e.edition); // Save may close the dialog
                 editing.emplace(*dlg, random, *e.edition, GetParam().skip);
             }
