@@ -29,6 +29,23 @@ WorkingCopy CEditorDlg::openWorkingCopy(WorkingCopy::Mode mode) const
     return WorkingCopy(QFile::encodeName(m_path).toStdString(), mode);
 }
 
+bool CEditorDlg::ShowRow(FieldBinding& fields, int row)
+{
+    if (row < 0) return false;
+    WorkingCopy file = openWorkingCopy(WorkingCopy::Mode::ReadOnly);
+    fields.show(file, edition(), row);
+    file.close();
+    return true;
+}
+
+void CEditorDlg::SaveRow(FieldBinding& fields)
+{
+    if (!fields.hasRow()) return;
+    WorkingCopy file = openWorkingCopy(WorkingCopy::Mode::ReadWrite);
+    fields.save(file);
+    file.close();
+}
+
 bool CEditorDlg::hasUnsavedChanges() const
 {
     for (const FieldBinding* binding : m_bindings)

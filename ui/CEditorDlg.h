@@ -37,6 +37,12 @@ public:
     // One access cycle on the working copy, in the system's own encoding of its name.
     WorkingCopy openWorkingCopy(WorkingCopy::Mode mode) const;
 
+    // Shows a row of the binding's table, read in one access cycle; false when row is
+    // -1 (no record chosen) and nothing was shown.
+    bool ShowRow(FieldBinding& fields, int row);
+    // Writes what the user changed in the record shown, in one access cycle.
+    void SaveRow(FieldBinding& fields);
+
     // The shown record differs from what the file holds in some control.
     virtual bool hasUnsavedChanges() const;
 

@@ -69,11 +69,7 @@ void CAffixDlg::OnShowWindow()
 
 void CAffixDlg::OnSelchangeAffix()
 {
-    const int row = selectedRow(1015);
-    if (row < 0) return;
-    WorkingCopy file = openWorkingCopy(WorkingCopy::Mode::ReadOnly);
-    m_fields->show(file, edition(), row);
-    file.close();
+    if (!ShowRow(*m_fields, selectedRow(1015))) return;
     button(1014)->setEnabled(!m_fields->isSeparator());
 }
 
@@ -82,9 +78,7 @@ void CAffixDlg::OnSave()
     // A separator writes nothing, and neither does a record given the separators' text
     // as its name.
     if (!m_fields->hasRow() || m_fields->isSeparator() || text(1018) == kInvalidSlot) return;
-    WorkingCopy file = openWorkingCopy(WorkingCopy::Mode::ReadWrite);
-    m_fields->save(file);
-    file.close();
+    SaveRow(*m_fields);
 }
 
 } // namespace tarvix

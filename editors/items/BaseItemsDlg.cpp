@@ -149,20 +149,13 @@ void CBaseItemsDlg::FillItemLists()
 
 void CBaseItemsDlg::OnSelchangeItem()
 {
-    const int row = selectedRow(1015);
-    if (row < 0) return;
-    WorkingCopy file = openWorkingCopy(WorkingCopy::Mode::ReadOnly);
-    m_fields->show(file, edition(), row);
-    file.close();
+    if (!ShowRow(*m_fields, selectedRow(1015))) return;
     OnSelchangeGraphic();
 }
 
 void CBaseItemsDlg::OnSave()
 {
-    if (!m_fields->hasRow()) return;
-    WorkingCopy file = openWorkingCopy(WorkingCopy::Mode::ReadWrite);
-    m_fields->save(file);
-    file.close();
+    SaveRow(*m_fields);
 }
 
 void CBaseItemsDlg::OnFindableItem()

@@ -76,21 +76,14 @@ void CUniqueItemsDlg::OnShowWindow()
 
 void CUniqueItemsDlg::OnSelchangeItem()
 {
-    const int row = selectedRow(1015);
-    if (row < 0) return;
-    WorkingCopy file = openWorkingCopy(WorkingCopy::Mode::ReadOnly);
-    m_fields->show(file, edition(), row);
-    file.close();
+    if (!ShowRow(*m_fields, selectedRow(1015))) return;
     ShowUniquePicture();
 }
 
 void CUniqueItemsDlg::OnSave()
 {
-    if (!m_fields->hasRow()) return;
     // The graphic list is a preview only: the picture is the picture slot's minimum.
-    WorkingCopy file = openWorkingCopy(WorkingCopy::Mode::ReadWrite);
-    m_fields->save(file);
-    file.close();
+    SaveRow(*m_fields);
 }
 
 void CUniqueItemsDlg::OnSelchangeGraphic()

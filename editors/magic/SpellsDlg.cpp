@@ -100,19 +100,12 @@ void CSpellsDlg::FillEffectLists()
 
 void CSpellsDlg::OnSelchangeSpell()
 {
-    const int row = selectedRow(1015);
-    if (row < 0) return;
-    WorkingCopy file = openWorkingCopy(WorkingCopy::Mode::ReadOnly);
-    m_fields->show(file, edition(), row);
-    file.close();
+    if (!ShowRow(*m_fields, selectedRow(1015))) return;
 }
 
 void CSpellsDlg::OnSave()
 {
-    if (!m_fields->hasRow()) return;
-    WorkingCopy file = openWorkingCopy(WorkingCopy::Mode::ReadWrite);
-    m_fields->save(file);
-    file.close();
+    SaveRow(*m_fields);
 }
 
 void CSpellsDlg::OnIcons()

@@ -109,11 +109,7 @@ void CMonsterDataDlg::OnSelchangeMonster() { ShowRecord(); }
 
 void CMonsterDataDlg::ShowRecord()
 {
-    const int row = selectedRow(1015);
-    if (row < 0) return;
-    WorkingCopy file = openWorkingCopy(WorkingCopy::Mode::ReadOnly);
-    m_fields->show(file, edition(), row);
-    file.close();
+    if (!ShowRow(*m_fields, selectedRow(1015))) return;
     m_resistNormal = static_cast<std::uint8_t>(m_fields->storedBits(m_resistNormalField));
     m_resistHell = static_cast<std::uint8_t>(m_fields->storedBits(m_resistHellField));
 
@@ -175,10 +171,7 @@ void CMonsterDataDlg::OnChangeExperience()
 
 void CMonsterDataDlg::OnSave()
 {
-    if (!m_fields->hasRow()) return;
-    WorkingCopy file = openWorkingCopy(WorkingCopy::Mode::ReadWrite);
-    m_fields->save(file);
-    file.close();
+    SaveRow(*m_fields);
 }
 
 void CMonsterDataDlg::OnFiles()

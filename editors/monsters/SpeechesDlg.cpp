@@ -59,11 +59,7 @@ void CSpeechesDlg::OnSelchangeSpeech()
 
 void CSpeechesDlg::ShowSpeech()
 {
-    const int row = selectedRow(1015);
-    if (row < 0) return;
-    WorkingCopy file = openWorkingCopy(WorkingCopy::Mode::ReadOnly);
-    m_fields->show(file, edition(), row);
-    file.close();
+    if (!ShowRow(*m_fields, selectedRow(1015))) return;
 }
 
 int CSpeechesDlg::StoredSoundRow() const
@@ -97,10 +93,7 @@ void CSpeechesDlg::OnSelchangeSound()
 
 void CSpeechesDlg::OnSave()
 {
-    if (!m_fields->hasRow()) return;
-    WorkingCopy file = openWorkingCopy(WorkingCopy::Mode::ReadWrite);
-    m_fields->save(file);
-    file.close();
+    SaveRow(*m_fields);
 }
 
 } // namespace tarvix
