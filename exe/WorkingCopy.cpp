@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
+#include <string>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,6 +23,12 @@ const char* purpose(WorkingCopy::Mode mode)
     case WorkingCopy::Mode::ReadWrite: return " for reading and writing";
     }
     return "";
+}
+
+std::string changedOnDisk(std::uint64_t now, std::uint64_t expected)
+{
+    return "The file changed on disk: it is now " + std::to_string(now) + " bytes long instead of " +
+           std::to_string(expected);
 }
 
 // Fields are 1, 2 or 4 bytes; anything else would run past the 4-byte scratch buffers.
@@ -53,6 +60,14 @@ WorkingCopy::WorkingCopy(std::string path, Mode mode) : m_path(std::move(path)),
         throw FileError(m_path, "open", "Not a regular file", purpose(mode));
     }
     m_length = static_cast<std::uint64_t>(st.st_size);
+}
+
+WorkingCopy::WorkingCopy(std::string path, Mode mode, std::uint64_t expectedLength)
+    : WorkingCopy(std::move(path), mode)
+{
+    // The object is complete here, so its destructor closes the file.
+    if (m_length != expectedLength)
+        throw FileError(m_path, "open", changedOnDisk(m_length, expectedLength), purpose(mode));
 }
 
 WorkingCopy::~WorkingCopy()
@@ -120,6 +135,9 @@ void WorkingCopy::write(std::uint64_t offset, std::span<const std::uint8_t> byte
                       static_cast<unsigned long long>(offset));
         throw FileError(m_path, "write", where);
     }
+    if (bytes.empty()) return;
+    // A file cut short since opening would be lengthened by a write past its new end.
+    checkLengthUnchanged("write");
     std::size_t done = 0;
     while (done < bytes.size()) {
         ssize_t n = ::pwrite(m_fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
@@ -129,6 +147,14 @@ void WorkingCopy::write(std::uint64_t offset, std::span<const std::uint8_t> byte
         }
         done += static_cast<std::size_t>(n);
     }
+}
+
+void WorkingCopy::checkLengthUnchanged(const char* operation) const
+{
+    struct stat st {};
+    if (::fstat(m_fd, &st) != 0) throw FileError::fromErrno(m_path, operation, errno);
+    const auto now = static_cast<std::uint64_t>(st.st_size);
+    if (now != m_length) throw FileError(m_path, operation, changedOnDisk(now, m_length));
 }
 
 void WorkingCopy::writeUnsigned(std::uint64_t offset, int width, std::uint32_t value)

@@ -42,6 +42,15 @@ void expectFileError(Action action, const std::string& path, const std::string& 
     }
 }
 
+constexpr WorkingCopy::Mode kAllModes[] = {WorkingCopy::Mode::ReadOnly, WorkingCopy::Mode::WriteOnly,
+                                           WorkingCopy::Mode::ReadWrite};
+
+std::string changedOnDisk(std::uint64_t now, std::uint64_t expected)
+{
+    return "The file changed on disk: it is now " + std::to_string(now) + " bytes long instead of " +
+           std::to_string(expected);
+}
+
 } // namespace
 
 TEST(WorkingCopyTest, ReadsLittleEndianFieldsAndZeroFillsPastTheEnd)
@@ -163,4 +172,44 @@ TEST(WorkingCopyTest, ReadOnlyFileRefusesWritingButOpensForReading)
     for (auto mode : {WorkingCopy::Mode::WriteOnly, WorkingCopy::Mode::ReadWrite})
         expectFileError([&] { WorkingCopy copy(file, mode); }, file, std::strerror(EACCES));
     EXPECT_EQ(ScratchDir::contents(file), original);
+}
+
+TEST(WorkingCopyTest, FileOfAnotherLengthIsNeitherReadNorWritten)
+{
+    ScratchDir dir;
+    const auto original = counting(16);
+    auto file = dir.write("mod.exe", original);
+    for (auto mode : kAllModes) {
+        WorkingCopy copy(file, mode, 16);
+        EXPECT_EQ(copy.length(), 16u);
+    }
+    // Replaced by a file of another length (the other edition's executable, say): every
+    // offset an editor holds would be wrong for it.
+    for (auto mode : kAllModes) {
+        expectFileError([&] { WorkingCopy copy(file, mode, 20); }, file, changedOnDisk(16, 20));
+        expectFileError([&] { WorkingCopy copy(file, mode, 12); }, file, changedOnDisk(16, 12));
+    }
+    EXPECT_EQ(ScratchDir::contents(file), original);
+
+    // Cut short by another program while a cycle has it open: a write inside the old
+    // length but past the new end would lengthen the file again, and one inside both
+    // would finish a save of which the rest is lost.
+    {
+        WorkingCopy copy(file, WorkingCopy::Mode::ReadWrite, 16);
+        ASSERT_EQ(::truncate(file.c_str(), 10), 0);
+        expectFileError([&] { copy.writeUnsigned(12, 2, 0xBEEF); }, file, changedOnDisk(10, 16));
+        expectFileError([&] { copy.writeUnsigned(0, 2, 0xBEEF); }, file, changedOnDisk(10, 16));
+    }
+    EXPECT_EQ(ScratchDir::contents(file), std::vector<std::uint8_t>(original.begin(), original.begin() + 10));
+
+    // Grown, likewise; the two-argument form holds it to its length at opening.
+    dir.write("mod.exe", original);
+    {
+        WorkingCopy copy(file, WorkingCopy::Mode::WriteOnly);
+        ASSERT_EQ(::truncate(file.c_str(), 17), 0);
+        expectFileError([&] { copy.writeUnsigned(0, 1, 0xAA); }, file, changedOnDisk(17, 16));
+    }
+    auto grown = original;
+    grown.push_back(0);
+    EXPECT_EQ(ScratchDir::contents(file), grown);
 }
