@@ -41,14 +41,24 @@ void checkWidth(int width)
 
 WorkingCopy::WorkingCopy(std::string path, Mode mode) : m_path(std::move(path)), m_mode(mode)
 {
-    int flags = O_CLOEXEC;
+    // Without O_NONBLOCK, opening a FIFO would wait for a partner before the check for a
+    // regular file could refuse it, and the program would freeze.
+    int flags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
     switch (mode) {
     case Mode::ReadOnly: flags |= O_RDONLY; break;
     case Mode::WriteOnly: flags |= O_WRONLY; break;
     case Mode::ReadWrite: flags |= O_RDWR; break;
     }
     m_fd = ::open(m_path.c_str(), flags);
-    if (m_fd < 0) throw FileError::fromErrno(m_path, "open", errno, purpose(mode));
+    if (m_fd < 0) {
+        int err = errno;
+        // A socket or a FIFO without a reader fails with "No such device or address",
+        // which says nothing to the user about what the file is.
+        struct stat st {};
+        if (err == ENXIO && ::stat(m_path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+            throw FileError(m_path, "open", "Not a regular file", purpose(mode));
+        throw FileError::fromErrno(m_path, "open", err, purpose(mode));
+    }
     struct stat st {};
     if (::fstat(m_fd, &st) != 0) {
         int err = errno;
@@ -58,6 +68,12 @@ WorkingCopy::WorkingCopy(std::string path, Mode mode) : m_path(std::move(path)),
     if (!S_ISREG(st.st_mode)) {
         ::close(m_fd);
         throw FileError(m_path, "open", "Not a regular file", purpose(mode));
+    }
+    int status = ::fcntl(m_fd, F_GETFL);
+    if (status < 0 || ::fcntl(m_fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+        int err = errno;
+        ::close(m_fd);
+        throw FileError::fromErrno(m_path, "open", err, purpose(mode));
     }
     m_length = static_cast<std::uint64_t>(st.st_size);
 }

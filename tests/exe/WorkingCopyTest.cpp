@@ -5,11 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <filesystem>
+#include <mutex>
 #include <numeric>
+#include <thread>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -212,4 +218,36 @@ TEST(WorkingCopyTest, FileOfAnotherLengthIsNeitherReadNorWritten)
     auto grown = original;
     grown.push_back(0);
     EXPECT_EQ(ScratchDir::contents(file), grown);
+}
+
+TEST(WorkingCopyTest, FifoIsRefusedWithoutWaitingForAPartner)
+{
+    ScratchDir dir;
+    const std::string fifo = dir.path("mod.exe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+
+    // Opening a FIFO for reading alone waits until someone opens it for writing. Should
+    // the open wait, this guard plays that partner after a while so that the test ends
+    // and fails rather than hanging the run.
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+    std::atomic<bool> partnered{false};
+    std::thread guard([&] {
+        std::unique_lock lock(mutex);
+        if (finished.wait_for(lock, std::chrono::seconds(30), [&] { return done; })) return;
+        partnered = true;
+        const int fd = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);
+        finished.wait(lock, [&] { return done; });
+        if (fd >= 0) ::close(fd);
+    });
+    for (auto mode : kAllModes)
+        expectFileError([&] { WorkingCopy copy(fifo, mode); }, fifo, "Not a regular file");
+    {
+        std::lock_guard lock(mutex);
+        done = true;
+    }
+    finished.notify_all();
+    guard.join();
+    EXPECT_FALSE(partnered) << "opening the FIFO waited for a partner";
 }
