@@ -112,7 +112,9 @@ std::size_t WorkingCopy::readInto(std::uint64_t offset, std::span<std::uint8_t> 
         if (n == 0) break;
         done += static_cast<std::size_t>(n);
     }
-    std::memset(buffer.data() + done, 0, buffer.size() - done);
+    // An empty buffer may have no storage at all, and memset on a null pointer is
+    // undefined even for zero bytes.
+    if (done < buffer.size()) std::memset(buffer.data() + done, 0, buffer.size() - done);
     return done;
 }
 
