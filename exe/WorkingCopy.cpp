@@ -31,6 +31,32 @@ std::string changedOnDisk(std::uint64_t now, std::uint64_t expected)
            std::to_string(expected);
 }
 
+std::string writeFailure(int err)
+{
+    return err != 0 ? std::strerror(err) : "The system wrote nothing";
+}
+
+// Writes all of bytes, carrying on after short writes; returns how many were written
+// and, when that is fewer, the errno of the step that failed (0 if it wrote nothing).
+std::size_t writeAll(int fd, std::uint64_t offset, std::span<const std::uint8_t> bytes, int& err)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            err = errno;
+            return done;
+        }
+        if (n == 0) {
+            err = 0;
+            return done;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return done;
+}
+
 // Fields are 1, 2 or 4 bytes; anything else would run past the 4-byte scratch buffers.
 void checkWidth(int width)
 {
@@ -44,11 +70,7 @@ WorkingCopy::WorkingCopy(std::string path, Mode mode) : m_path(std::move(path)),
     // Without O_NONBLOCK, opening a FIFO would wait for a partner before the check for a
     // regular file could refuse it, and the program would freeze.
     int flags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
-    switch (mode) {
-    case Mode::ReadOnly: flags |= O_RDONLY; break;
-    case Mode::WriteOnly: flags |= O_WRONLY; break;
-    case Mode::ReadWrite: flags |= O_RDWR; break;
-    }
+    flags |= mode == Mode::ReadOnly ? O_RDONLY : O_RDWR;
     m_fd = ::open(m_path.c_str(), flags);
     if (m_fd < 0) {
         int err = errno;
@@ -156,15 +178,25 @@ void WorkingCopy::write(std::uint64_t offset, std::span<const std::uint8_t> byte
     if (bytes.empty()) return;
     // A file cut short since opening would be lengthened by a write past its new end.
     checkLengthUnchanged("write");
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::pwrite(m_fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw FileError::fromErrno(m_path, "write", errno);
-        }
-        done += static_cast<std::size_t>(n);
+    std::vector<std::uint8_t> old(bytes.size());
+    if (readInto(offset, old) != old.size()) {
+        checkLengthUnchanged("write");
+        throw FileError(m_path, "write", "The bytes it would replace could not be read");
     }
+
+    int err = 0;
+    if (writeAll(m_fd, offset, bytes, err) == bytes.size()) return;
+    // Half a field is worse than none: an editor reports the failure, and the user must
+    // be able to trust that the field still holds what it held.
+    std::string reason = writeFailure(err);
+    int restoreErr = 0;
+    if (writeAll(m_fd, offset, old, restoreErr) != old.size()) {
+        char where[96];
+        std::snprintf(where, sizeof where, ", and the old bytes at offset 0x%llX could not be put back: ",
+                      static_cast<unsigned long long>(offset));
+        reason += where + writeFailure(restoreErr);
+    }
+    throw FileError(m_path, "write", reason);
 }
 
 void WorkingCopy::checkLengthUnchanged(const char* operation) const

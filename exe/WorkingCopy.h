@@ -14,6 +14,8 @@ namespace tarvix {
 // Every failure is a FileError naming the file, the step and the system's reason.
 class WorkingCopy {
 public:
+    // WriteOnly still opens the file for reading too: a field that cannot be written
+    // whole is put back from the bytes it replaced, which must be read first.
     enum class Mode { ReadOnly, WriteOnly, ReadWrite };
 
     WorkingCopy(std::string path, Mode mode);
@@ -38,7 +40,8 @@ public:
     std::int32_t readSigned(std::uint64_t offset, int width);
 
     // Refuses (FileError, nothing written) when any byte would lie at or past the end, or
-    // when the file's length is no longer what it was at opening.
+    // when the file's length is no longer what it was at opening. A field that cannot be
+    // written whole gets its old bytes back before the FileError is thrown.
     void write(std::uint64_t offset, std::span<const std::uint8_t> bytes);
     // Writes the low `width` bytes of value, little-endian.
     void writeUnsigned(std::uint64_t offset, int width, std::uint32_t value);

@@ -1,4 +1,5 @@
 #include "ScratchDir.h"
+#include "WriteFault.h"
 
 #include "exe/FileError.h"
 #include "exe/WorkingCopy.h"
@@ -21,6 +22,7 @@
 
 using namespace tarvix;
 using tarvix::test::ScratchDir;
+using tarvix::test::WriteFault;
 
 namespace {
 
@@ -270,4 +272,58 @@ TEST(WorkingCopyTest, EmptyReadsAndWritesTouchNothing)
         copy.close();
     }
     EXPECT_EQ(ScratchDir::contents(file), original);
+}
+
+TEST(WorkingCopyTest, ShortWritesAreFinishedAndAFieldNeverStaysHalfWritten)
+{
+    using Step = WriteFault::Step;
+    ScratchDir dir;
+    const auto original = counting(16);
+    const std::vector<std::uint8_t> field{0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6};
+    auto file = dir.write("mod.exe", original);
+    auto withField = original;
+    std::copy(field.begin(), field.end(), withField.begin() + 4);
+
+    for (auto mode : {WorkingCopy::Mode::WriteOnly, WorkingCopy::Mode::ReadWrite}) {
+        SCOPED_TRACE(mode == WorkingCopy::Mode::WriteOnly ? "write-only" : "read-write");
+        dir.write("mod.exe", original);
+        {
+            // The system may take a field in several pieces.
+            WorkingCopy copy(file, mode, 16);
+            WriteFault fault(dir.root(), {Step::writes(1), Step::writes(2)});
+            copy.write(4, field);
+            EXPECT_EQ(fault.calls(), 3u);
+        }
+        EXPECT_EQ(ScratchDir::contents(file), withField);
+
+        // A disk that takes half the field and then fails: the half is taken back.
+        dir.write("mod.exe", original);
+        {
+            WorkingCopy copy(file, mode, 16);
+            WriteFault fault(dir.root(), {Step::writes(3), Step::fails(ENOSPC)});
+            expectFileError([&] { copy.write(4, field); }, file, std::strerror(ENOSPC));
+        }
+        EXPECT_EQ(ScratchDir::contents(file), original);
+
+        // A system that writes nothing and says no more would loop for ever.
+        {
+            WorkingCopy copy(file, mode, 16);
+            WriteFault fault(dir.root(), {Step::writes(2), Step::writes(0)});
+            expectFileError([&] { copy.write(4, field); }, file, "The system wrote nothing");
+        }
+        EXPECT_EQ(ScratchDir::contents(file), original);
+    }
+
+    // When even the old bytes cannot go back, the message says so: the field is not
+    // what it was, and the user must not believe otherwise.
+    {
+        WorkingCopy copy(file, WorkingCopy::Mode::ReadWrite, 16);
+        WriteFault fault(dir.root(), {Step::writes(3)}, Step::fails(EIO));
+        expectFileError([&] { copy.write(4, field); }, file,
+                        std::string(std::strerror(EIO)) +
+                            ", and the old bytes at offset 0x4 could not be put back: " + std::strerror(EIO));
+    }
+    auto halfWritten = original;
+    std::copy(field.begin(), field.begin() + 3, halfWritten.begin() + 4);
+    EXPECT_EQ(ScratchDir::contents(file), halfWritten);
 }
