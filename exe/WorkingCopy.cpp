@@ -159,10 +159,10 @@ std::uint32_t WorkingCopy::readUnsigned(std::uint64_t offset, int width)
 
 std::int32_t WorkingCopy::readSigned(std::uint64_t offset, int width)
 {
-    std::uint32_t v = readUnsigned(offset, width);
-    if (width == 1) return static_cast<std::int8_t>(v);
-    if (width == 2) return static_cast<std::int16_t>(v);
-    return static_cast<std::int32_t>(v);
+    // The field's top bit goes to bit 31 and back, carrying the sign with it: right
+    // shifts of signed values are arithmetic since C++20.
+    const int unused = 32 - 8 * width;
+    return static_cast<std::int32_t>(readUnsigned(offset, width) << unused) >> unused;
 }
 
 void WorkingCopy::write(std::uint64_t offset, std::span<const std::uint8_t> bytes)

@@ -73,6 +73,8 @@ TEST(WorkingCopyTest, ReadsLittleEndianFieldsAndZeroFillsPastTheEnd)
     EXPECT_EQ(copy.readSigned(4, 1), -128);
     EXPECT_EQ(copy.readUnsigned(4, 1), 0x80u);
     EXPECT_EQ(copy.readSigned(0, 4), static_cast<std::int32_t>(0xFFFE1234u));
+    EXPECT_EQ(copy.readSigned(2, 3), -0x7F0002); // 0x80FFFE: three bytes carry their sign too
+    EXPECT_EQ(copy.readSigned(0, 3), -0x1EDCC);
 
     // A buffer that reaches past the end keeps the bytes that exist and zeros the rest,
     // whatever it held before.
