@@ -98,7 +98,8 @@ TEST(FileCopyTest, ReadOnlyFolderIsNamedAsTheReason)
     std::filesystem::create_directory(folder);
     ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
     // Permissions bind everyone but a privileged user, who may write regardless.
-    if (::access(folder.c_str(), W_OK) == 0) GTEST_SKIP() << "folder permissions are not enforced for this user";
+    if (::access(folder.c_str(), W_OK) == 0)
+        GTEST_SKIP() << "folder permissions are not enforced for this user";
 
     const std::string target = folder + "/mod.exe";
     EXPECT_EQ(copyMessage(source, target), "Cannot copy " + source + " to " + target +

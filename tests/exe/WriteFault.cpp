@@ -41,8 +41,8 @@ ssize_t allowed(int fd, std::size_t count)
     std::lock_guard lock(g_mutex);
     if (!g_fault || !isUnder(g_fault->folder, fd)) return static_cast<ssize_t>(count);
     ++g_fault->calls;
-    const WriteFault::Step step = g_fault->next < g_fault->plan.size() ? g_fault->plan[g_fault->next++]
-                                                                       : g_fault->after;
+    const WriteFault::Step step =
+        g_fault->next < g_fault->plan.size() ? g_fault->plan[g_fault->next++] : g_fault->after;
     if (step.err != 0) {
         errno = step.err;
         return -1;
@@ -50,8 +50,7 @@ ssize_t allowed(int fd, std::size_t count)
     return static_cast<ssize_t>(std::min(count, step.bytes));
 }
 
-template <class Function>
-Function systemFunction(const char* name)
+template <class Function> Function systemFunction(const char* name)
 {
     return reinterpret_cast<Function>(::dlsym(RTLD_NEXT, name));
 }
