@@ -29,8 +29,9 @@ QString folderFault(const QString& target)
     if (info.isDir()) return {};
     const QString folder = info.absolutePath();
     if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0) return {};
+    const int err = errno;
     return QStringLiteral("cannot create a temporary file in %1: %2")
-        .arg(folder, QString::fromLocal8Bit(std::strerror(errno)));
+        .arg(folder, QString::fromLocal8Bit(std::strerror(err)));
 }
 
 } // namespace
