@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
+#include <string>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,6 +25,38 @@ const char* purpose(WorkingCopy::Mode mode)
     return "";
 }
 
+std::string changedOnDisk(std::uint64_t now, std::uint64_t expected)
+{
+    return "The file changed on disk: it is now " + std::to_string(now) + " bytes long instead of " +
+           std::to_string(expected);
+}
+
+std::string writeFailure(int err)
+{
+    return err != 0 ? std::strerror(err) : "The system wrote nothing";
+}
+
+// Writes all of bytes, carrying on after short writes; returns how many were written
+// and, when that is fewer, the errno of the step that failed (0 if it wrote nothing).
+std::size_t writeAll(int fd, std::uint64_t offset, std::span<const std::uint8_t> bytes, int& err)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            err = errno;
+            return done;
+        }
+        if (n == 0) {
+            err = 0;
+            return done;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return done;
+}
+
 // Fields are 1, 2 or 4 bytes; anything else would run past the 4-byte scratch buffers.
 void checkWidth(int width)
 {
@@ -34,14 +67,20 @@ void checkWidth(int width)
 
 WorkingCopy::WorkingCopy(std::string path, Mode mode) : m_path(std::move(path)), m_mode(mode)
 {
-    int flags = O_CLOEXEC;
-    switch (mode) {
-    case Mode::ReadOnly: flags |= O_RDONLY; break;
-    case Mode::WriteOnly: flags |= O_WRONLY; break;
-    case Mode::ReadWrite: flags |= O_RDWR; break;
-    }
+    // Without O_NONBLOCK, opening a FIFO would wait for a partner before the check for a
+    // regular file could refuse it, and the program would freeze.
+    int flags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+    flags |= mode == Mode::ReadOnly ? O_RDONLY : O_RDWR;
     m_fd = ::open(m_path.c_str(), flags);
-    if (m_fd < 0) throw FileError::fromErrno(m_path, "open", errno, purpose(mode));
+    if (m_fd < 0) {
+        int err = errno;
+        // A socket or a FIFO without a reader fails with "No such device or address",
+        // which says nothing to the user about what the file is.
+        struct stat st {};
+        if (err == ENXIO && ::stat(m_path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+            throw FileError(m_path, "open", "Not a regular file", purpose(mode));
+        throw FileError::fromErrno(m_path, "open", err, purpose(mode));
+    }
     struct stat st {};
     if (::fstat(m_fd, &st) != 0) {
         int err = errno;
@@ -52,7 +91,21 @@ WorkingCopy::WorkingCopy(std::string path, Mode mode) : m_path(std::move(path)),
         ::close(m_fd);
         throw FileError(m_path, "open", "Not a regular file", purpose(mode));
     }
+    int status = ::fcntl(m_fd, F_GETFL);
+    if (status < 0 || ::fcntl(m_fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+        int err = errno;
+        ::close(m_fd);
+        throw FileError::fromErrno(m_path, "open", err, purpose(mode));
+    }
     m_length = static_cast<std::uint64_t>(st.st_size);
+}
+
+WorkingCopy::WorkingCopy(std::string path, Mode mode, std::uint64_t expectedLength)
+    : WorkingCopy(std::move(path), mode)
+{
+    // The object is complete here, so its destructor closes the file.
+    if (m_length != expectedLength)
+        throw FileError(m_path, "open", changedOnDisk(m_length, expectedLength), purpose(mode));
 }
 
 WorkingCopy::~WorkingCopy()
@@ -81,7 +134,9 @@ std::size_t WorkingCopy::readInto(std::uint64_t offset, std::span<std::uint8_t> 
         if (n == 0) break;
         done += static_cast<std::size_t>(n);
     }
-    std::memset(buffer.data() + done, 0, buffer.size() - done);
+    // An empty buffer may have no storage at all, and memset on a null pointer is
+    // undefined even for zero bytes.
+    if (done < buffer.size()) std::memset(buffer.data() + done, 0, buffer.size() - done);
     return done;
 }
 
@@ -104,10 +159,10 @@ std::uint32_t WorkingCopy::readUnsigned(std::uint64_t offset, int width)
 
 std::int32_t WorkingCopy::readSigned(std::uint64_t offset, int width)
 {
-    std::uint32_t v = readUnsigned(offset, width);
-    if (width == 1) return static_cast<std::int8_t>(v);
-    if (width == 2) return static_cast<std::int16_t>(v);
-    return static_cast<std::int32_t>(v);
+    // The field's top bit goes to bit 31 and back, carrying the sign with it: right
+    // shifts of signed values are arithmetic since C++20.
+    const int unused = 32 - 8 * width;
+    return static_cast<std::int32_t>(readUnsigned(offset, width) << unused) >> unused;
 }
 
 void WorkingCopy::write(std::uint64_t offset, std::span<const std::uint8_t> bytes)
@@ -120,15 +175,36 @@ void WorkingCopy::write(std::uint64_t offset, std::span<const std::uint8_t> byte
                       static_cast<unsigned long long>(offset));
         throw FileError(m_path, "write", where);
     }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::pwrite(m_fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw FileError::fromErrno(m_path, "write", errno);
-        }
-        done += static_cast<std::size_t>(n);
+    if (bytes.empty()) return;
+    // A file cut short since opening would be lengthened by a write past its new end.
+    checkLengthUnchanged("write");
+    std::vector<std::uint8_t> old(bytes.size());
+    if (readInto(offset, old) != old.size()) {
+        checkLengthUnchanged("write");
+        throw FileError(m_path, "write", "The bytes it would replace could not be read");
     }
+
+    int err = 0;
+    if (writeAll(m_fd, offset, bytes, err) == bytes.size()) return;
+    // Half a field is worse than none: an editor reports the failure, and the user must
+    // be able to trust that the field still holds what it held.
+    std::string reason = writeFailure(err);
+    int restoreErr = 0;
+    if (writeAll(m_fd, offset, old, restoreErr) != old.size()) {
+        char where[96];
+        std::snprintf(where, sizeof where, ", and the old bytes at offset 0x%llX could not be put back: ",
+                      static_cast<unsigned long long>(offset));
+        reason += where + writeFailure(restoreErr);
+    }
+    throw FileError(m_path, "write", reason);
+}
+
+void WorkingCopy::checkLengthUnchanged(const char* operation) const
+{
+    struct stat st {};
+    if (::fstat(m_fd, &st) != 0) throw FileError::fromErrno(m_path, operation, errno);
+    const auto now = static_cast<std::uint64_t>(st.st_size);
+    if (now != m_length) throw FileError(m_path, operation, changedOnDisk(now, m_length));
 }
 
 void WorkingCopy::writeUnsigned(std::uint64_t offset, int width, std::uint32_t value)

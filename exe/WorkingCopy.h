@@ -14,9 +14,15 @@ namespace tarvix {
 // Every failure is a FileError naming the file, the step and the system's reason.
 class WorkingCopy {
 public:
+    // WriteOnly still opens the file for reading too: a field that cannot be written
+    // whole is put back from the bytes it replaced, which must be read first.
     enum class Mode { ReadOnly, WriteOnly, ReadWrite };
 
     WorkingCopy(std::string path, Mode mode);
+    // Refuses to open a file whose length is no longer expectedLength, the length of the
+    // edition it was loaded as: another program may have replaced or cut it since, and
+    // every offset an editor uses belongs to that one length.
+    WorkingCopy(std::string path, Mode mode, std::uint64_t expectedLength);
     ~WorkingCopy();
     WorkingCopy(const WorkingCopy&) = delete;
     WorkingCopy& operator=(const WorkingCopy&) = delete;
@@ -33,7 +39,9 @@ public:
     std::uint32_t readUnsigned(std::uint64_t offset, int width);
     std::int32_t readSigned(std::uint64_t offset, int width);
 
-    // Refuses (FileError, nothing written) when any byte would lie at or past the end.
+    // Refuses (FileError, nothing written) when any byte would lie at or past the end, or
+    // when the file's length is no longer what it was at opening. A field that cannot be
+    // written whole gets its old bytes back before the FileError is thrown.
     void write(std::uint64_t offset, std::span<const std::uint8_t> bytes);
     // Writes the low `width` bytes of value, little-endian.
     void writeUnsigned(std::uint64_t offset, int width, std::uint32_t value);
@@ -42,6 +50,8 @@ public:
     void close();
 
 private:
+    void checkLengthUnchanged(const char* operation) const;
+
     std::string m_path;
     Mode m_mode;
     int m_fd = -1;

@@ -1,4 +1,4 @@
-# Shared by scripts/run and scripts/test: install what is missing, then build.
+# Shared by the scripts: install what is missing, then build.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$top/build"
@@ -21,11 +21,12 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# Configures and builds into $build; arguments are further CMake options.
 build_tarvix() {
     local werror=OFF
     [ -n "${CI:-}" ] && werror=ON
     mkdir -p "$build"
-    cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARVIX_WERROR=$werror >"$build/configure.log" 2>&1 ||
+    cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARVIX_WERROR=$werror "$@" >"$build/configure.log" 2>&1 ||
         { cat "$build/configure.log"; exit 1; }
     cmake --build "$build" -j "$(nproc)" 2>&1 | grep -vE '^\[ *[0-9]+%\]|^(Consolidate|Automatic|-- )' || true
     [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "Build failed" >&2; exit 1; }

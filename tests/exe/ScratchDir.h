@@ -32,6 +32,7 @@ public:
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
 
+    std::string root() const { return m_dir.string(); }
     std::string path(const std::string& name) const { return (m_dir / name).string(); }
 
     std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) const
