@@ -184,7 +184,7 @@ void CMainDlg::OnChangeVersion()
     const QString text = this->text(kVersionEdit);
     if (text.size() <= kVersionChars) edit(kVersionEdit)->setMaxLength(kVersionChars);
     if (!m_edition) return;
-    WorkingCopy file(fileName(m_path), WorkingCopy::Mode::WriteOnly);
+    WorkingCopy file(fileName(m_path), WorkingCopy::Mode::WriteOnly, m_edition->fileLength);
     writeFixedText(file, versionOffset(*m_edition), gameBytes(text), kVersionChars);
     file.close();
 }

@@ -1,5 +1,6 @@
 #include "exe/WorkingCopy.h"
 
+#include "exe/AccessLog.h"
 #include "exe/FileError.h"
 
 #include <cerrno>
@@ -124,6 +125,7 @@ void WorkingCopy::close()
 std::size_t WorkingCopy::readInto(std::uint64_t offset, std::span<std::uint8_t> buffer)
 {
     if (m_fd < 0) throw FileError(m_path, "read", "File is not open");
+    AccessLog::note(false, offset, buffer.size());
     std::size_t done = 0;
     while (done < buffer.size() && offset + done < m_length) {
         ssize_t n = ::pread(m_fd, buffer.data() + done, buffer.size() - done, static_cast<off_t>(offset + done));
@@ -176,6 +178,7 @@ void WorkingCopy::write(std::uint64_t offset, std::span<const std::uint8_t> byte
         throw FileError(m_path, "write", where);
     }
     if (bytes.empty()) return;
+    AccessLog::note(true, offset, bytes.size());
     // A file cut short since opening would be lengthened by a write past its new end.
     checkLengthUnchanged("write");
     std::vector<std::uint8_t> old(bytes.size());

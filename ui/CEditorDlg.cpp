@@ -26,7 +26,9 @@ const Edition& CEditorDlg::edition() const
 
 WorkingCopy CEditorDlg::openWorkingCopy(WorkingCopy::Mode mode) const
 {
-    return WorkingCopy(QFile::encodeName(m_path).toStdString(), mode);
+    // Every offset an editor uses belongs to its edition's length: a file replaced or cut
+    // on disk since it was loaded is refused rather than written at the wrong places.
+    return WorkingCopy(QFile::encodeName(m_path).toStdString(), mode, edition().fileLength);
 }
 
 bool CEditorDlg::ShowRow(FieldBinding& fields, int row)
