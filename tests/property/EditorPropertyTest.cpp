@@ -6,8 +6,7 @@
 // TARVIX_PROPERTY_EDITS sets the edits per editor and edition (default 150);
 // TARVIX_PROPERTY_SEED replays one seed.
 
-#include "app/EditorLaunch.h"
-#include "editors/monsters/MonsterFilesDlg.h"
+#include "property/Editors.h"
 #include "exe/Edition.h"
 #include "exe/PointerTranslation.h"
 #include "support/EditorDriver.h"
@@ -33,63 +32,12 @@ using namespace tarvix::test;
 
 namespace {
 
-struct EditorCase {
-    const char* name;
-    std::function<std::unique_ptr<CEditorDlg>()> make;
-    std::set<int> skip = {}; // controls whose change moves other controls (covered by the editor's own tests)
-    // An editor of one record, opened from another editor for each record of this table.
-    const tables::Table* oneRecordOf = nullptr;
-    std::function<void(CEditorDlg&, int)> pointAt = {};
-};
-
-void PrintTo(const EditorCase& editor, std::ostream* out)
-{
-    *out << editor.name;
-}
-
-std::unique_ptr<CEditorDlg> fromMainWindow(int button)
-{
-    return makeEditor(button, nullptr);
-}
-
-const EditorCase kEditors[] = {
-    {"Base Items", [] { return fromMainWindow(1002); }},
-    {"Monster Data", [] { return fromMainWindow(1008); }},
-    {"Item Flips", [] { return fromMainWindow(1050); }, {1054}},
-    {"Unique Items", [] { return fromMainWindow(1003); }},
-    {"Prefixes & Suffixes", [] { return fromMainWindow(1004); }},
-    {"Spells", [] { return fromMainWindow(1005); }},
-    {"Characters", [] { return fromMainWindow(1001); }},
-    {"File Saves", [] { return fromMainWindow(1000); }},
-    {"Bosses", [] { return fromMainWindow(1009); }},
-    {"Speeches", [] { return fromMainWindow(1134); }},
-    {"Monster Files", [] { return std::make_unique<CMonsterFilesDlg>(); }, {1092}, &tables::kMonsters,
-     [](CEditorDlg& dlg, int record) { static_cast<CMonsterFilesDlg&>(dlg).setRecord(record); }},
-};
-
-struct Edition_ {
-    const char* sample;
-    const Edition* edition;
-};
-const Edition_ kEditions[] = {{"diablo", &kDiablo}, {"hellfire", &kHellfire}};
-
 int settingFrom(const char* name, int fallback)
 {
     const QByteArray value = qgetenv(name);
     bool ok = false;
     const int n = value.toInt(&ok);
     return ok ? n : fallback;
-}
-
-std::unique_ptr<CEditorDlg> open(const EditorCase& editor, const SampleCopy& sample, const Edition& edition,
-                                 int record = 0)
-{
-    std::unique_ptr<CEditorDlg> dlg = editor.make();
-    if (!dlg) return nullptr;
-    dlg->setWorkingCopy(sample.path, edition);
-    if (editor.pointAt) editor.pointAt(*dlg, record);
-    dlg->show();
-    return dlg;
 }
 
 // This file's own reading of the rules each kind of control follows.
@@ -258,7 +206,7 @@ class EditorProperties : public ::testing::TestWithParam<EditorCase> {};
 
 TEST_P(EditorProperties, EveryRecordSavedUnchangedLeavesTheFileAsItWas)
 {
-    for (const Edition_& e : kEditions) {
+    for (const SampleEdition& e : kEditions) {
         SampleCopy sample(e.sample);
         auto dlg = open(GetParam(), sample, *e.edition);
         if (!dlg) GTEST_SKIP() << GetParam().name << " is not part of the program yet";
@@ -285,7 +233,7 @@ TEST_P(EditorProperties, EveryRecordSavedUnchangedLeavesTheFileAsItWas)
 TEST_P(EditorProperties, RandomEditsChangeExactlyTheirFields)
 {
     const int edits = settingFrom("TARVIX_PROPERTY_EDITS", 150);
-    for (const Edition_& e : kEditions) {
+    for (const SampleEdition& e : kEditions) {
         const unsigned seed = static_cast<unsigned>(settingFrom("TARVIX_PROPERTY_SEED", static_cast<int>(std::random_device{}())));
         SCOPED_TRACE(QStringLiteral("%1 on the %2 sample, seed %3 (TARVIX_PROPERTY_SEED=%3 replays it)")
                          .arg(GetParam().name, e.sample)
@@ -362,10 +310,4 @@ TEST_P(EditorProperties, RandomEditsChangeExactlyTheirFields)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(AllEditors, EditorProperties, ::testing::ValuesIn(kEditors),
-                         [](const ::testing::TestParamInfo<EditorCase>& info) {
-                             std::string name;
-                             for (char c : std::string(info.param.name))
-                                 if (std::isalnum(static_cast<unsigned char>(c))) name += c;
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(AllEditors, EditorProperties, ::testing::ValuesIn(kEditors), editorTestName);
