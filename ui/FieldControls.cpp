@@ -293,13 +293,8 @@ void NameEdit::show(const StoredField& stored, ShowContext& context)
     } else {
         const std::size_t room = storedTextLength(context.file, name.target, static_cast<std::size_t>(m_cap) + 1);
         const int limit = static_cast<int>(std::min<std::size_t>(room, static_cast<std::size_t>(m_cap)));
-        // An empty stored text leaves no room at all: nothing can be typed.
-        line->setReadOnly(limit == 0);
-        line->setMaxLength(std::max(limit, 1));
+        limitTo(limit);
         m_dialog.setText(m_id, gameText(name.text).left(limit));
-        line->setToolTip(QStringLiteral("At most %1 characters: a name is rewritten in place and "
-                                        "cannot grow beyond the one stored.")
-                             .arg(limit));
     }
     if (m_offsetId) m_dialog.setText(m_offsetId, formatOffset(stored.offset));
     m_shown = m_dialog.text(m_id);
@@ -315,8 +310,21 @@ std::string NameEdit::text() const
     return gameBytes(m_dialog.text(m_id).left(m_cap));
 }
 
+void NameEdit::limitTo(int limit)
+{
+    QLineEdit* line = m_dialog.edit(m_id);
+    // An empty stored text leaves no room at all: nothing can be typed.
+    line->setReadOnly(limit == 0);
+    line->setMaxLength(std::max(limit, 1));
+    line->setToolTip(QStringLiteral("At most %1 characters: a name is rewritten in place and "
+                                    "cannot grow beyond the one stored.")
+                         .arg(limit));
+}
+
 void NameEdit::saved()
 {
+    // The name just written is the stored one now: a shorter name leaves a smaller room.
+    limitTo(static_cast<int>(std::min<qsizetype>(m_dialog.text(m_id).size(), m_cap)));
     m_shown = m_dialog.text(m_id);
 }
 

@@ -126,6 +126,8 @@ public:
     bool showsSeparator() const override { return m_unnamed == Unnamed::Separator && m_isUnnamed; }
 
 private:
+    void limitTo(int limit);
+
     int m_window;
     int m_cap;
     int m_offsetId;

@@ -57,7 +57,7 @@ void CCharactersDlg::OnShowWindow()
 
 void CCharactersDlg::OnSelchangeClass()
 {
-    if (!ShowRow(*m_fields, selectedRow(1015))) return;
+    ShowRow(*m_fields, selectedRow(1015));
 }
 
 void CCharactersDlg::OnSave()

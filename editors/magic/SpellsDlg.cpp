@@ -100,7 +100,7 @@ void CSpellsDlg::FillEffectLists()
 
 void CSpellsDlg::OnSelchangeSpell()
 {
-    if (!ShowRow(*m_fields, selectedRow(1015))) return;
+    ShowRow(*m_fields, selectedRow(1015));
 }
 
 void CSpellsDlg::OnSave()

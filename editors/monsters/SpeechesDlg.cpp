@@ -59,7 +59,7 @@ void CSpeechesDlg::OnSelchangeSpeech()
 
 void CSpeechesDlg::ShowSpeech()
 {
-    if (!ShowRow(*m_fields, selectedRow(1015))) return;
+    ShowRow(*m_fields, selectedRow(1015));
 }
 
 int CSpeechesDlg::StoredSoundRow() const

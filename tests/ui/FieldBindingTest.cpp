@@ -206,6 +206,26 @@ TEST(FieldBinding, EditsWriteOnlyWhatWasTypedAndNamesKeepTheirRoom)
     EXPECT_EQ(save(binding, sample), 0);
 }
 
+TEST(FieldBinding, ANameSavedShorterLeavesOnlyItsOwnRoom)
+{
+    SampleCopy sample("diablo");
+    Dialog d;
+    const BoundField layout[] = {{"name", name(8, 30, 29)}};
+    FieldBinding binding(d.dlg, tables::kAffixes, layout);
+    showRow(binding, sample, 1); // Brass: five characters
+    QLineEdit* line = d.dlg.edit(8);
+    line->setText("Tin");
+    save(binding, sample);
+    // Still on the same record: what was written is the room now, not what was shown.
+    line->selectAll();
+    QTest::keyClicks(line, "Steel");
+    EXPECT_EQ(line->text(), "Ste");
+    EXPECT_TRUE(line->toolTip().contains("At most 3"));
+    EXPECT_EQ(save(binding, sample), 1);
+    const std::uint32_t namePtr = sample.readLE(kDiabloAffixes + 48, 4) - kDiablo.pointerDelta;
+    EXPECT_EQ(sample.bytes().mid(namePtr, 6), QByteArray("Ste\0s\0", 6));
+}
+
 TEST(FieldBinding, NumbersOutsideTheirFieldAreRefusedAndNothingIsWritten)
 {
     struct Case {
