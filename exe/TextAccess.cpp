@@ -57,6 +57,18 @@ std::size_t writeName(WorkingCopy& file, std::uint64_t pointerOffset, std::strin
     return kept.size();
 }
 
+std::size_t writeNameWithin(WorkingCopy& file, std::uint64_t pointerOffset, std::string_view text,
+                            std::uint32_t delta, std::size_t room)
+{
+    std::uint32_t pointer = file.readUnsigned(pointerOffset, 4);
+    if (pointer == 0) return 0;
+    std::string_view kept = text.substr(0, std::min(room, text.size()));
+    std::vector<std::uint8_t> bytes(kept.begin(), kept.end());
+    bytes.push_back(0);
+    file.write(translatePointer(pointer, delta), bytes);
+    return kept.size();
+}
+
 std::string readFixedText(WorkingCopy& file, std::uint64_t offset, std::size_t window)
 {
     return upToZero(file.read(offset, window));

@@ -27,6 +27,11 @@ std::size_t storedTextLength(WorkingCopy& file, std::uint64_t offset, std::size_
 // Writes text and one zero byte at the pointer's target, cut to the room of the text
 // stored there. A zero pointer writes nothing. Returns the characters written.
 std::size_t writeName(WorkingCopy& file, std::uint64_t pointerOffset, std::string_view text, std::uint32_t delta);
+// The same into a room the caller knows to be the text's own (the text the original
+// executable holds at that place, where the mod has shortened it since): at most room
+// characters and the zero byte.
+std::size_t writeNameWithin(WorkingCopy& file, std::uint64_t pointerOffset, std::string_view text,
+                            std::uint32_t delta, std::size_t room);
 
 // Texts stored at a fixed offset rather than behind a pointer.
 std::string readFixedText(WorkingCopy& file, std::uint64_t offset, std::size_t window);

@@ -19,6 +19,17 @@ bool sameBytes(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b,
 
 } // namespace
 
+bool rowDiffers(WorkingCopy& file, const FileImage& original, const Table& table, int row)
+{
+    const Placement& placement = original.placement(table);
+    for (const Run& run : table.runs)
+        for (const Field& field : run.fields) {
+            const FieldRef ref{&table, &run, &field};
+            if (!sameValue(readValue(file, placement, ref, row), original.value(ref, row))) return true;
+        }
+    return false;
+}
+
 std::string rowName(const FileImage& image, const Table& table, int row)
 {
     for (std::string_view name : {"name", "magic_name"}) {

@@ -33,6 +33,10 @@ struct Differences {
 // Throws std::runtime_error naming both files when their editions differ.
 Differences compare(const FileImage& before, const FileImage& after);
 
+// Whether any field of a row reads otherwise in the working copy than in the original:
+// what a record list marks. Reads the row in the caller's access cycle.
+bool rowDiffers(WorkingCopy& file, const FileImage& original, const Table& table, int row);
+
 // The text a list shows for a row ("name", else "magic_name"); empty for tables without.
 std::string rowName(const FileImage& image, const Table& table, int row);
 

@@ -1,6 +1,7 @@
 #include "tables/FileImage.h"
 
 #include "exe/PointerTranslation.h"
+#include "exe/TextAccess.h"
 #include "exe/WorkingCopy.h"
 #include "tables/CellText.h"
 #include "tables/Cells.h"
@@ -50,6 +51,25 @@ std::uint32_t pointerTarget(std::uint32_t pointer, const Placement& placement)
 }
 
 } // namespace
+
+FieldValue readValue(WorkingCopy& file, const Placement& placement, const FieldRef& field, int row)
+{
+    const Field& f = *field.field;
+    const std::uint64_t at = placement.offsetOf(field, row);
+    FieldValue value;
+    switch (f.type) {
+    case Type::Pointer: {
+        const StoredName name = readName(file, at, kLongestText, placement.edition().pointerDelta);
+        value.isNull = name.isNull;
+        value.pointer = name.pointer;
+        value.text = name.text;
+        break;
+    }
+    case Type::Text: value.text = readFixedText(file, at, f.room); break;
+    default: value.text = std::to_string(asValue(file.readUnsigned(at, static_cast<int>(widthOf(f.type))), f.type)); break;
+    }
+    return value;
+}
 
 bool sameValue(const Field& field, const FieldValue& stored, std::string_view value)
 {

@@ -38,6 +38,15 @@ struct ByteRange {
 FieldValue valueIn(std::span<const std::uint8_t> bytes, const Placement& placement, const FieldRef& field,
                    int row);
 
+// The same, read from a working copy in the caller's access cycle.
+FieldValue readValue(WorkingCopy& file, const Placement& placement, const FieldRef& field, int row);
+
+// Two values the game reads alike: the same number, or the same text (or none).
+inline bool sameValue(const FieldValue& a, const FieldValue& b)
+{
+    return a.isNull == b.isNull && a.text == b.text;
+}
+
 // A whole executable read in one go, every table placed in it: for comparing two files
 // and for checking a batch of writes before any of it reaches the disk.
 class FileImage {

@@ -1,10 +1,15 @@
 #include "ui/CEditorDlg.h"
 
+#include "tables/Diff.h"
+#include "tables/FileImage.h"
 #include "ui/FieldBinding.h"
 #include "ui/Prompter.h"
 #include "ui/RecordList.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QComboBox>
 #include <QFile>
 #include <QKeyEvent>
@@ -14,6 +19,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace tarvix {
@@ -81,12 +87,22 @@ void CEditorDlg::onSaveClicked(int buttonId, std::function<void()> handler)
     onClicked(buttonId, [this] {
         m_save();
         updateTitle();
+        // The record saved may now match the original, or differ from it for the first time.
+        if (m_original && m_recordList && !m_bindings.empty() && m_bindings.front()->hasRow()) {
+            WorkingCopy file = openWorkingCopy(WorkingCopy::Mode::ReadOnly);
+            const int row = m_bindings.front()->row();
+            bool changed = false;
+            for (const tables::Table* table : m_bindings.front()->tables())
+                changed = changed || tables::rowDiffers(file, *m_original, *table, row);
+            markRecord(row, changed);
+        }
     });
 }
 
 void CEditorDlg::watchChanges(FieldBinding& binding)
 {
     m_bindings.push_back(&binding);
+    binding.onRevert([this] { updateTitle(); });
 }
 
 QString CEditorDlg::recordName() const
@@ -130,11 +146,74 @@ void CEditorDlg::updateTitle()
     setWindowTitle(hasUnsavedChanges() ? QStringLiteral("*") + m_title : m_title);
 }
 
+void CEditorDlg::loadOriginal()
+{
+    if (m_originalPath.isEmpty() || !m_edition) return;
+    runHandler([this] {
+        WorkingCopy file(QFile::encodeName(m_originalPath).toStdString(), WorkingCopy::Mode::ReadOnly,
+                         edition().fileLength);
+        m_original = std::make_shared<tables::FileImage>(file);
+    });
+    for (FieldBinding* binding : m_bindings) binding->setOriginal(m_original);
+}
+
+void CEditorDlg::markRecord(int row, bool changed)
+{
+    QFont font = this->font();
+    font.setBold(changed);
+    QWidget* w = item(m_recordList);
+    if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        combo->setItemData(row, changed ? QVariant(font) : QVariant(), Qt::FontRole);
+        combo->setItemData(row, changed ? QStringLiteral("Changed from the original") : QVariant(), Qt::ToolTipRole);
+    } else if (auto* list = qobject_cast<QListWidget*>(w)) {
+        if (QListWidgetItem* it = list->item(row)) it->setFont(font);
+    }
+}
+
+void CEditorDlg::markChangedRecords()
+{
+    if (!m_original || !m_recordList || m_bindings.empty()) return;
+    runHandler([this] {
+        WorkingCopy file = openWorkingCopy(WorkingCopy::Mode::ReadOnly);
+        const tables::FileImage now(file);
+        file.close();
+        const auto& mine = m_bindings.front()->tables();
+        for (const tables::FieldChange& change : tables::compare(*m_original, now).fields) {
+            if (std::find(mine.begin(), mine.end(), change.field.table) == mine.end() || change.sameText()) continue;
+            markRecord(change.row, true);
+        }
+    });
+}
+
+void CEditorDlg::RevertToOriginal()
+{
+    for (FieldBinding* binding : m_bindings) binding->revertToOriginal();
+    updateTitle();
+}
+
+void CEditorDlg::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!m_original) return CDialog::contextMenuEvent(event);
+    bool differs = false;
+    for (const FieldBinding* binding : m_bindings) differs = differs || binding->differsFromOriginal();
+    QMenu menu(this);
+    QAction* revert = menu.addAction(QStringLiteral("Revert Record to Original"));
+    revert->setEnabled(differs);
+    connect(revert, &QAction::triggered, this, [this] { RevertToOriginal(); });
+    menu.exec(event->globalPos());
+}
+
 void CEditorDlg::showEvent(QShowEvent* event)
 {
+    if (!m_watching) loadOriginal();
     CDialog::showEvent(event);
     if (m_watching) return;
     m_watching = true;
+    markChangedRecords();
+    if (m_startRecord >= 0 && m_recordList && m_startRecord < rowCount(m_recordList)) {
+        if (auto* records = qobject_cast<QComboBox*>(item(m_recordList))) records->setCurrentIndex(m_startRecord);
+        else if (auto* records = qobject_cast<QListWidget*>(item(m_recordList))) records->setCurrentRow(m_startRecord);
+    }
     m_title = windowTitle();
     if (m_recordList) m_recordRow = selectedRow(m_recordList);
     // Every input control may change what is unsaved; the title follows at once.

@@ -7,7 +7,12 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <vector>
+
+namespace tarvix::tables {
+class FileImage;
+}
 
 namespace tarvix {
 
@@ -31,6 +36,12 @@ public:
         m_edition = &edition;
     }
     const QString& workingCopyPath() const { return m_path; }
+    // The executable the working copy was made from, where the opener knows it: what
+    // the mod changed is marked, and can be put back.
+    void setOriginal(const QString& path) { m_originalPath = path; }
+    const QString& originalPath() const { return m_originalPath; }
+    // A record to show first instead of the first one (a row of the record list).
+    void setStartRecord(int row) { m_startRecord = row; }
     // Editors are opened on a loaded working copy only; without one this throws.
     const Edition& edition() const;
 
@@ -68,6 +79,7 @@ protected:
 
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // Asks about unsaved changes; true when the caller may go on (saved or discarded).
@@ -75,6 +87,13 @@ private:
     // Shows the record of the selector's current row again, from the file.
     void reshowRecord();
     QString recordName() const;
+    // Reads the original once; false where none is known or it cannot be read.
+    void loadOriginal();
+    // Marks the rows of the record list whose record differs from the original.
+    void markChangedRecords();
+    void markRecord(int row, bool changed);
+    // Puts the original values of the record shown back, as unsaved changes.
+    void RevertToOriginal();
 
     QString m_path;
     const Edition* m_edition = nullptr;
@@ -86,6 +105,9 @@ private:
     std::vector<FieldBinding*> m_bindings;
     QString m_title;
     bool m_watching = false;
+    QString m_originalPath;
+    std::shared_ptr<const tables::FileImage> m_original;
+    int m_startRecord = -1;
 };
 
 } // namespace tarvix

@@ -82,7 +82,7 @@ FieldBinding::FieldBinding(CDialog& dialog, const tables::Table& table, std::spa
         if (std::find(m_tables.begin(), m_tables.end(), ref.table) == m_tables.end()) m_tables.push_back(ref.table);
         auto group = std::find_if(m_groups.begin(), m_groups.end(), [&](const Group& g) { return g.field.field == ref.field; });
         if (group == m_groups.end()) {
-            m_groups.push_back(Group{ref, {}, {}});
+            m_groups.push_back(Group{ref, {}, {}, {}, false});
             group = m_groups.end() - 1;
         }
         // Fails here, when the dialog is built, for an id the template lacks.
@@ -113,6 +113,7 @@ void FieldBinding::show(WorkingCopy& file, const Edition& edition, int row)
     m_edition = &edition;
     m_row = row;
     ShowContext context{file, edition};
+    if (m_original && &m_original->edition() != &edition) m_original.reset();
     if (m_separator)
         for (Group& group : m_groups)
             for (auto& control : group.controls) control->setEditable(true);
@@ -124,10 +125,28 @@ void FieldBinding::show(WorkingCopy& file, const Edition& edition, int row)
         // A text in place has no bits of its own: its control reads it.
         group.stored.bits = group.field.field->type == tables::Type::Text ? 0 : shown.bytes.bits(group.field);
         group.stored.value = tables::asValue(group.stored.bits, group.field.field->type);
+        if (m_original) {
+            const tables::Placement& there = m_original->placement(*group.field.table);
+            const std::uint64_t at = there.offsetOf(group.field, row);
+            const auto bytes = m_original->bytes();
+            const tables::FieldValue value = m_original->value(group.field, row);
+            group.original.field = group.stored;
+            group.original.field.bits =
+                group.field.field->type == tables::Type::Text || at >= bytes.size()
+                    ? 0
+                    : tables::decodeBits(bytes.subspan(at, std::min<std::size_t>(4, bytes.size() - at)),
+                                         group.field.field->type);
+            group.original.field.value = tables::asValue(group.original.field.bits, group.field.field->type);
+            group.original.text = value.text;
+            group.original.isNull = value.isNull;
+        }
+        context.original = m_original ? &group.original : nullptr;
         for (auto& control : group.controls) {
             control->show(group.stored, context);
             m_separator = m_separator || control->showsSeparator();
         }
+        context.original = nullptr;
+        if (m_original) compareWithOriginal(group, file);
     }
     if (m_separator)
         for (Group& group : m_groups)
@@ -157,15 +176,83 @@ bool FieldBinding::write(Group& group, WorkingCopy& file)
     if (!changed) return false;
     if (f.readOnly) throw std::logic_error(group.field.qualifiedName() + " is never written");
     if (textControl) {
-        if (f.type == tables::Type::Text) writeFixedText(file, group.stored.offset, textControl->text(), f.room - 1);
-        else writeName(file, group.stored.offset, textControl->text(), m_edition->pointerDelta);
+        if (f.type == tables::Type::Text)
+            writeFixedText(file, group.stored.offset, textControl->text(), f.room - 1);
+        else if (const std::size_t room = textControl->extendedRoom())
+            writeNameWithin(file, group.stored.offset, textControl->text(), m_edition->pointerDelta, room);
+        else
+            writeName(file, group.stored.offset, textControl->text(), m_edition->pointerDelta);
     } else {
         file.writeUnsigned(group.stored.offset, static_cast<int>(tables::widthOf(f.type)), bits);
         group.stored.bits = bits;
         group.stored.value = tables::asValue(bits, f.type);
     }
     for (auto& control : group.controls) control->saved();
+    if (m_original) compareWithOriginal(group, file);
     return true;
+}
+
+void FieldBinding::setOriginal(std::shared_ptr<const tables::FileImage> original)
+{
+    m_original = std::move(original);
+    if (m_original && !m_marks)
+        m_marks = std::make_unique<OriginalMarks>([this](int id) {
+            if (revertFieldOf(id) && m_reverted) m_reverted();
+        });
+}
+
+void FieldBinding::compareWithOriginal(Group& group, WorkingCopy& file)
+{
+    const tables::Field& f = *group.field.field;
+    if (f.type == tables::Type::Pointer || f.type == tables::Type::Text) {
+        const tables::FieldValue now = tables::readValue(file, *shownOf(group.field).placement, group.field, m_row);
+        group.differs = now.isNull != group.original.isNull || now.text != group.original.text;
+    } else {
+        group.differs = group.stored.bits != group.original.field.bits;
+    }
+    showMarks(group);
+}
+
+void FieldBinding::showMarks(Group& group)
+{
+    for (auto& control : group.controls) {
+        QWidget* w = m_dialog.item(control->id());
+        if (group.differs) m_marks->mark(w, control->id(), control->describe(group.original));
+        else m_marks->unmark(w);
+    }
+}
+
+bool FieldBinding::differsFromOriginal() const
+{
+    if (!m_original || !m_hasRow) return false;
+    for (const Group& group : m_groups)
+        if (group.differs) return true;
+    return false;
+}
+
+int FieldBinding::revertToOriginal()
+{
+    if (!m_original || !m_hasRow || m_separator) return 0;
+    int reverted = 0;
+    for (Group& group : m_groups) {
+        if (!group.differs || group.field.field->readOnly) continue;
+        for (auto& control : group.controls) control->present(group.original);
+        ++reverted;
+    }
+    return reverted;
+}
+
+bool FieldBinding::revertFieldOf(int controlId)
+{
+    if (!m_original || !m_hasRow || m_separator) return false;
+    for (Group& group : m_groups)
+        for (const auto& control : group.controls)
+            if (control->id() == controlId) {
+                if (!group.differs || group.field.field->readOnly) return false;
+                for (auto& each : group.controls) each->present(group.original);
+                return true;
+            }
+    return false;
 }
 
 int FieldBinding::save(WorkingCopy& file)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "tables/Access.h"
+#include "tables/FileImage.h"
+#include "ui/OriginalMarks.h"
 #include "ui/FieldControl.h"
 
 #include <QString>
@@ -123,11 +125,29 @@ public:
     };
     std::vector<BoundControl> controls() const;
 
+    // The original executable the working copy was made from, read once by the editor:
+    // controls whose field differs from it are marked, a name may grow back to the
+    // original's length, and the original's values can be put back.
+    void setOriginal(std::shared_ptr<const tables::FileImage> original);
+    bool hasOriginal() const { return m_original != nullptr; }
+    // Some field of the row shown differs from the original.
+    bool differsFromOriginal() const;
+    // Puts the original values of the row shown into every control whose field differs
+    // (or into the controls of one field), as unsaved changes; returns how many fields.
+    int revertToOriginal();
+    bool revertFieldOf(int controlId);
+    // Called after a revert that the user asked for through a control's menu.
+    void onRevert(std::function<void()> reverted) { m_reverted = std::move(reverted); }
+    // The tables whose row show() reads: the binding's own, then those the layout names.
+    const std::vector<const tables::Table*>& tables() const { return m_tables; }
+
 private:
     struct Group {
         tables::FieldRef field;
         std::vector<std::unique_ptr<FieldControl>> controls;
         StoredField stored;
+        OtherValue original; // the field in the mod's original, where that is known
+        bool differs = false;
     };
     struct Shown {
         const tables::Table* table;
@@ -135,6 +155,9 @@ private:
         tables::RowBytes bytes;
     };
     const Shown& shownOf(const tables::FieldRef& field) const;
+    // The field's value in the original, and whether the file now holds another.
+    void compareWithOriginal(Group& group, WorkingCopy& file);
+    void showMarks(Group& group);
     bool write(Group& group, WorkingCopy& file);
 
     CDialog& m_dialog;
@@ -146,6 +169,9 @@ private:
     int m_row = 0;
     bool m_hasRow = false;
     bool m_separator = false;
+    std::shared_ptr<const tables::FileImage> m_original;
+    std::unique_ptr<OriginalMarks> m_marks;
+    std::function<void()> m_reverted;
 };
 
 } // namespace tarvix

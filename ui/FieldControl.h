@@ -21,10 +21,20 @@ struct StoredField {
     std::int64_t value = 0;   // the bits read with the field's sign
 };
 
-// What a control may read while it shows its field: texts lie behind pointers.
+// The same field in another file: the original executable a mod was made from. For a
+// text field, its text (none behind a zero pointer).
+struct OtherValue {
+    StoredField field;
+    std::string text;
+    bool isNull = false;
+};
+
+// What a control may read while it shows its field: texts lie behind pointers, and where
+// the mod's original is known, the field's value there.
 struct ShowContext {
     WorkingCopy& file;
     const Edition& edition;
+    const OtherValue* original = nullptr;
 };
 
 // One control standing for one field. It shows the stored value, remembers what it
@@ -62,6 +72,16 @@ public:
     // Whether the control takes input. Called with true before show(), so a control
     // that limits its own input (a name without room) decides that in show().
     virtual void setEditable(bool editable);
+
+    // Another value of the field as this control would show it (the original's value, in
+    // the tooltip of a control whose field the mod changed).
+    virtual QString describe(const OtherValue& value) const;
+    // Puts another value into the control as the user's own change, for Save to write:
+    // the control still remembers what it showed of the stored value.
+    virtual void present(const OtherValue& value);
+    // A text field that may take more characters than the text stored now (a name the
+    // mod shortened, whose original room is known): that room; 0 otherwise.
+    virtual std::size_t extendedRoom() const { return 0; }
 
 protected:
     CDialog& m_dialog;

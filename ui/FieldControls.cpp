@@ -27,6 +27,13 @@ void FieldControl::setEditable(bool editable)
     else w->setEnabled(editable);
 }
 
+QString FieldControl::describe(const OtherValue& value) const
+{
+    return QString::number(value.field.value);
+}
+
+void FieldControl::present(const OtherValue&) {}
+
 // --- NumberEdit
 
 NumberEdit::NumberEdit(CDialog& dialog, int id, const tables::FieldRef& field, const tables::Conversion& conversion)
@@ -87,6 +94,17 @@ std::uint32_t NumberEdit::encode(std::uint32_t bits) const
     const auto value = typed();
     if (!value) return bits;
     return tables::lowBits(m_conversion.toStored(*value), m_type);
+}
+
+QString NumberEdit::describe(const OtherValue& value) const
+{
+    return QString::number(m_conversion.toShown(value.field.value));
+}
+
+void NumberEdit::present(const OtherValue& value)
+{
+    m_dialog.setText(m_id, describe(value));
+    markProblem();
 }
 
 void NumberEdit::saved()
@@ -165,6 +183,18 @@ void RowChoice::saved()
     m_shown = m_dialog.selectedRow(m_id);
 }
 
+QString RowChoice::describe(const OtherValue& value) const
+{
+    const int row = rowFor(value.field);
+    return row >= 0 ? m_dialog.rowText(m_id, row) : QStringLiteral("(unknown: %1)").arg(value.field.value);
+}
+
+void RowChoice::present(const OtherValue& value)
+{
+    // A value no row names cannot be chosen: the control keeps what it shows.
+    if (const int row = rowFor(value.field); row >= 0) m_dialog.selectRow(m_id, row);
+}
+
 DataChoice::DataChoice(CDialog& dialog, int id) : RowChoice(dialog, id, tables::conversions::identity) {}
 
 int DataChoice::rowFor(const StoredField& stored) const
@@ -187,16 +217,30 @@ CheckBox::CheckBox(CDialog& dialog, int id, Mode mode, std::uint32_t mask)
 {
 }
 
+bool CheckBox::ticks(std::uint32_t bits) const
+{
+    switch (m_mode) {
+    case Mode::Plain: return bits != 0;
+    case Mode::Masked: return (bits & m_mask) != 0;
+    case Mode::Inverted: return bits == 0;
+    }
+    return false;
+}
+
 void CheckBox::show(const StoredField& stored, ShowContext&)
 {
-    bool ticked = false;
-    switch (m_mode) {
-    case Mode::Plain: ticked = stored.bits != 0; break;
-    case Mode::Masked: ticked = (stored.bits & m_mask) != 0; break;
-    case Mode::Inverted: ticked = stored.bits == 0; break;
-    }
-    m_dialog.setCheck(m_id, ticked);
-    m_shown = ticked;
+    m_dialog.setCheck(m_id, ticks(stored.bits));
+    m_shown = m_dialog.isChecked(m_id);
+}
+
+QString CheckBox::describe(const OtherValue& value) const
+{
+    return ticks(value.field.bits) ? QStringLiteral("ticked") : QStringLiteral("not ticked");
+}
+
+void CheckBox::present(const OtherValue& value)
+{
+    m_dialog.setCheck(m_id, ticks(value.field.bits));
 }
 
 bool CheckBox::changed() const
@@ -262,6 +306,20 @@ void BitList::saved()
     m_shown = selectedBits();
 }
 
+QString BitList::describe(const OtherValue& value) const
+{
+    QStringList rows;
+    for (int row = 0; row < std::min(32, m_dialog.rowCount(m_id)); ++row)
+        if ((value.field.bits >> row) & 1u) rows << m_dialog.rowText(m_id, row).trimmed();
+    return rows.isEmpty() ? QStringLiteral("none") : rows.join(QStringLiteral(", "));
+}
+
+void BitList::present(const OtherValue& value)
+{
+    for (int row = 0; row < std::min(32, m_dialog.rowCount(m_id)); ++row)
+        m_dialog.setRowSelected(m_id, row, (value.field.bits >> row) & 1u);
+}
+
 // --- NameEdit
 
 NameEdit::NameEdit(CDialog& dialog, int id, int window, int cap, int offsetId, QString nullText, Unnamed unnamed)
@@ -291,7 +349,15 @@ void NameEdit::show(const StoredField& stored, ShowContext& context)
         line->setReadOnly(true);
         line->setToolTip(QStringLiteral("This record has no name in the game; there is nothing to edit."));
     } else {
-        const std::size_t room = storedTextLength(context.file, name.target, static_cast<std::size_t>(m_cap) + 1);
+        std::size_t room = storedTextLength(context.file, name.target, static_cast<std::size_t>(m_cap) + 1);
+        // Where the original holds a longer text at the same place, the mod has shortened
+        // it: its room is that text's, and a name may grow back into it.
+        m_extendedRoom = 0;
+        if (const OtherValue* original = context.original;
+            original && !original->isNull && original->field.bits == name.pointer && original->text.size() > room) {
+            room = original->text.size();
+            m_extendedRoom = std::min<std::size_t>(room, static_cast<std::size_t>(m_cap));
+        }
         const int limit = static_cast<int>(std::min<std::size_t>(room, static_cast<std::size_t>(m_cap)));
         limitTo(limit);
         m_dialog.setText(m_id, gameText(name.text).left(limit));
@@ -323,9 +389,22 @@ void NameEdit::limitTo(int limit)
 
 void NameEdit::saved()
 {
-    // The name just written is the stored one now: a shorter name leaves a smaller room.
-    limitTo(static_cast<int>(std::min<qsizetype>(m_dialog.text(m_id).size(), m_cap)));
+    // The name just written is the stored one now: a shorter name leaves a smaller room,
+    // unless the original's room is known.
+    const auto written = static_cast<std::size_t>(std::min<qsizetype>(m_dialog.text(m_id).size(), m_cap));
+    limitTo(static_cast<int>(std::max(written, m_extendedRoom)));
     m_shown = m_dialog.text(m_id);
+}
+
+QString NameEdit::describe(const OtherValue& value) const
+{
+    return value.isNull ? m_nullText : gameText(value.text);
+}
+
+void NameEdit::present(const OtherValue& value)
+{
+    if (m_isNull || value.isNull || m_dialog.edit(m_id)->isReadOnly()) return;
+    m_dialog.setText(m_id, gameText(value.text).left(m_dialog.edit(m_id)->maxLength()));
 }
 
 // --- InlineTextEdit
@@ -382,6 +461,16 @@ std::string InlineTextEdit::text() const
     return gameBytes(m_dialog.text(m_id).left(std::max(0, m_room - 1)));
 }
 
+QString InlineTextEdit::describe(const OtherValue& value) const
+{
+    return gameText(value.text);
+}
+
+void InlineTextEdit::present(const OtherValue& value)
+{
+    m_dialog.setText(m_id, gameText(value.text).left(m_room - 1));
+}
+
 void InlineTextEdit::saved()
 {
     m_shown = m_dialog.text(m_id);
@@ -427,12 +516,27 @@ void PointerChoice::show(const StoredField& stored, ShowContext& context)
 
 int PointerChoice::rowFor(const StoredField& stored) const
 {
-    if (stored.bits == 0) return -1;
+    return rowOf(stored.bits, m_storedText);
+}
+
+int PointerChoice::rowOf(std::uint32_t pointer, const QString& text) const
+{
+    if (pointer == 0) return -1;
     for (int row = 0; row < m_dialog.rowCount(m_id); ++row)
-        if (m_dialog.rowData(m_id, row) == stored.bits) return row;
+        if (m_dialog.rowData(m_id, row) == pointer) return row;
     for (int row = 0; row < m_dialog.rowCount(m_id); ++row)
-        if (m_dialog.rowText(m_id, row).compare(m_storedText, Qt::CaseInsensitive) == 0) return row;
+        if (m_dialog.rowText(m_id, row).compare(text, Qt::CaseInsensitive) == 0) return row;
     return -1;
+}
+
+QString PointerChoice::describe(const OtherValue& value) const
+{
+    return value.isNull ? QStringLiteral("(none)") : gameText(value.text);
+}
+
+void PointerChoice::present(const OtherValue& value)
+{
+    if (const int row = rowOf(value.field.bits, gameText(value.text)); row >= 0) m_dialog.selectRow(m_id, row);
 }
 
 std::uint32_t PointerChoice::valueOf(int row) const

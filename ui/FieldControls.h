@@ -24,6 +24,8 @@ public:
     std::uint32_t encode(std::uint32_t bits) const override;
     QString problem() const override;
     void saved() override;
+    QString describe(const OtherValue& value) const override;
+    void present(const OtherValue& value) override;
 
     // The values the edit accepts, as shown, and how they are stored.
     tables::Range range() const { return m_range; }
@@ -51,6 +53,8 @@ public:
     bool changed() const override;
     std::uint32_t encode(std::uint32_t bits) const override;
     void saved() override;
+    QString describe(const OtherValue& value) const override;
+    void present(const OtherValue& value) override;
 
 protected:
     virtual int rowFor(const StoredField& stored) const;
@@ -88,8 +92,12 @@ public:
     bool changed() const override;
     std::uint32_t encode(std::uint32_t bits) const override;
     void saved() override;
+    QString describe(const OtherValue& value) const override;
+    void present(const OtherValue& value) override;
 
 private:
+    bool ticks(std::uint32_t bits) const;
+
     Mode m_mode;
     std::uint32_t m_mask;
     bool m_shown = false;
@@ -103,6 +111,8 @@ public:
     bool changed() const override;
     std::uint32_t encode(std::uint32_t bits) const override;
     void saved() override;
+    QString describe(const OtherValue& value) const override;
+    void present(const OtherValue& value) override;
 
 private:
     std::uint32_t selectedBits() const;
@@ -124,6 +134,9 @@ public:
     std::string text() const override;
     void saved() override;
     bool showsSeparator() const override { return m_unnamed == Unnamed::Separator && m_isUnnamed; }
+    QString describe(const OtherValue& value) const override;
+    void present(const OtherValue& value) override;
+    std::size_t extendedRoom() const override { return m_extendedRoom; }
 
 private:
     void limitTo(int limit);
@@ -135,6 +148,7 @@ private:
     Unnamed m_unnamed;
     bool m_isNull = true;
     bool m_isUnnamed = true; // a zero pointer or an empty text
+    std::size_t m_extendedRoom = 0; // the original's room, where the mod shortened the name
     QString m_shown;
 };
 
@@ -149,6 +163,8 @@ public:
     bool writesText() const override { return true; }
     std::string text() const override;
     void saved() override;
+    QString describe(const OtherValue& value) const override;
+    void present(const OtherValue& value) override;
 
 private:
     class RoomValidator;
@@ -179,12 +195,16 @@ class PointerChoice : public RowChoice {
 public:
     PointerChoice(CDialog& dialog, int id, int window);
     void show(const StoredField& stored, ShowContext& context) override;
+    QString describe(const OtherValue& value) const override;
+    void present(const OtherValue& value) override;
 
 protected:
     int rowFor(const StoredField& stored) const override;
     std::uint32_t valueOf(int row) const override;
 
 private:
+    int rowOf(std::uint32_t pointer, const QString& text) const;
+
     int m_window;
     QString m_storedText;
 };
