@@ -1,10 +1,13 @@
 #include "app/CAboutDlg.h"
 
+#include "app/CommandLine.h"
+
 namespace tarvix {
 
 namespace {
 
 constexpr int kOkButton = 1042;
+constexpr int kVersionLine = 1043;
 
 } // namespace
 
@@ -12,6 +15,7 @@ CAboutDlg::CAboutDlg(QWidget* owner) : CDialog(135, owner)
 {
     // The button is not the standard OK: it closes the box as Escape does.
     onClicked(kOkButton, [this] { reject(); });
+    setText(kVersionLine, text(kVersionLine).arg(QString::fromLatin1(programVersion())));
 }
 
 } // namespace tarvix

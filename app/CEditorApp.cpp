@@ -2,6 +2,8 @@
 
 #include "app/CMainDlg.h"
 #include "app/ProgramIcon.h"
+#include "ui/DialogBuilder.h"
+#include "ui/DialogTemplate.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,6 +16,7 @@ namespace tarvix {
 namespace {
 
 const QString kSettingsName = QStringLiteral("tarvix.ini");
+constexpr int kMainTemplate = 102;
 
 // Opening for writing creates a missing file but never truncates one.
 bool canWrite(const QString& file)
@@ -45,13 +48,19 @@ void CEditorApp::InitSettings()
         m_settings = Settings(QDir(fallbackFolder).filePath(kSettingsName));
         if (m_settings.directory().isEmpty()) m_settings.setDirectory(beside.directory());
     }
-    if (m_settings.directory().isEmpty()) m_settings.setDirectory(QStringLiteral("c:"));
+    // The first Load Mod opens where the user's own files are.
+    if (m_settings.directory().isEmpty()) m_settings.setDirectory(QDir::homePath());
 }
 
 int CEditorApp::Run(const QStringList& arguments)
 {
     InitSettings();
+    // Every window takes this icon unless it sets its own: decoding it is a good part of
+    // the start-up, so it is done once.
     QApplication::setWindowIcon(programIcon());
+    // Menus, message boxes and file dialogs are windows of their own, which take the
+    // application's font rather than their owner's: they get the dialogs' font too.
+    QApplication::setFont(templateFont(DialogTemplate::load(kMainTemplate)));
     CMainDlg main(m_settings);
     // The file dialog hands over full paths; a name on the command line may be relative.
     if (!arguments.isEmpty()) main.LoadAtStart(QFileInfo(arguments.first()).absoluteFilePath());

@@ -16,7 +16,8 @@ public:
     // configuration folder.
     explicit CEditorApp(QString programFolder = {}, QString fallbackFolder = {});
 
-    // Chooses the settings file and writes "c:" when it remembers no folder yet.
+    // Chooses the settings file and remembers the user's home folder when it remembers
+    // no folder yet.
     void InitSettings();
     // The whole run: InitSettings, then the main window, modally. arguments are the
     // command line after the program's name; a first one is loaded as Load Mod would.

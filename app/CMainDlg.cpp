@@ -3,12 +3,13 @@
 #include "app/CAboutDlg.h"
 #include "app/EditorLaunch.h"
 #include "app/FileCopy.h"
-#include "app/ProgramIcon.h"
 #include "exe/Edition.h"
+#include "exe/FileError.h"
 #include "exe/TextAccess.h"
 #include "exe/WorkingCopy.h"
 #include "tables/Access.h"
 #include "tables/GameTables.h"
+#include "tables/Plausibility.h"
 #include "ui/GameText.h"
 #include "ui/Prompter.h"
 
@@ -18,8 +19,10 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -79,16 +82,72 @@ QString folderOf(const QString& path)
     return QFileInfo(path).absolutePath();
 }
 
+QString editionName(const Edition& edition)
+{
+    return edition.tag == kDiablo.tag ? QStringLiteral("Diablo") : QStringLiteral("Hellfire");
+}
+
+QString editionRelease(const Edition& edition)
+{
+    return editionName(edition) + (edition.tag == kDiablo.tag ? QStringLiteral(" 1.09") : QStringLiteral(" 1.01"));
+}
+
+QString bytes(std::uint64_t count)
+{
+    const QString number = QLocale(QLocale::English).toString(static_cast<qulonglong>(count));
+    return count == 1 ? number + QStringLiteral(" byte") : number + QStringLiteral(" bytes");
+}
+
+QString lengthRefusal(const QString& path, std::uint64_t length)
+{
+    return QStringLiteral("Tarvix cannot edit %1.\n\n"
+                          "The file is %2 long; Tarvix edits the %3 executable (%4) "
+                          "and the %5 executable (%6).")
+        .arg(QDir::toNativeSeparators(path), bytes(length), editionRelease(kDiablo), bytes(kDiablo.fileLength),
+             editionRelease(kHellfire), bytes(kHellfire.fileLength));
+}
+
+// One line per spoiled pointer field, the first few of them: enough to see that it is
+// not one stray value.
+QString strayList(const std::vector<tables::StrayPointers>& stray)
+{
+    constexpr std::size_t kShown = 5;
+    QStringList lines;
+    for (std::size_t i = 0; i < std::min(stray.size(), kShown); ++i) {
+        const tables::StrayPointers& s = stray[i];
+        const QString place = QString::fromStdString(s.place);
+        if (s.pointers == 1)
+            lines << QStringLiteral("\u2022 %1: its pointer leads outside the file").arg(place);
+        else if (s.outside > 0)
+            lines << QStringLiteral("\u2022 %1: %2 of %3 pointers lead outside the file")
+                         .arg(place)
+                         .arg(s.outside)
+                         .arg(s.pointers);
+        else
+            lines << QStringLiteral("\u2022 %1: all %2 pointers are 0").arg(place).arg(s.pointers);
+    }
+    if (stray.size() > kShown) lines << QStringLiteral("\u2022 and %1 more").arg(stray.size() - kShown);
+    return lines.join('\n');
+}
+
+const QString kNothingLoadedHint = QStringLiteral("Load a Diablo or Hellfire executable (File > Load Mod)");
+
 } // namespace
 
 CMainDlg::CMainDlg(Settings settings, QWidget* owner) : CDialog(102, owner), m_settings(std::move(settings))
 {
-    setWindowIcon(programIcon());
+    // The window shows the application's icon, which is decoded once for the whole program.
     BuildMenu();
     edit(kVersionEdit)->setMaxLength(kVersionChars);
     onTextChange(kVersionEdit, [this] { OnChangeVersion(); });
     for (int id : kEditorButtons)
         onClicked(id, [this, id] { OnEditor(id); });
+    ShowState();
+}
+
+CMainDlg::~CMainDlg()
+{
+    WritePendingFolder();
 }
 
 void CMainDlg::BuildMenu()
@@ -129,7 +188,32 @@ void CMainDlg::OnShowWindow()
 {
     if (m_startPath.isEmpty()) return;
     const QString path = std::exchange(m_startPath, QString());
+    // Remembering the folder syncs the settings file to disk: that waits until the user
+    // sees the window.
+    m_holdFolder = true;
     LoadWorkingCopy(path);
+    m_holdFolder = false;
+}
+
+void CMainDlg::paintEvent(QPaintEvent* event)
+{
+    CDialog::paintEvent(event);
+    if (!m_pendingFolder.isEmpty()) QTimer::singleShot(0, this, [this] { WritePendingFolder(); });
+}
+
+void CMainDlg::RememberFolder(const QString& folder)
+{
+    if (m_holdFolder) {
+        m_pendingFolder = folder;
+        return;
+    }
+    m_pendingFolder.clear();
+    m_settings.setDirectory(folder);
+}
+
+void CMainDlg::WritePendingFolder()
+{
+    if (!m_pendingFolder.isEmpty()) m_settings.setDirectory(std::exchange(m_pendingFolder, QString()));
 }
 
 void CMainDlg::OnLoadMod()
@@ -142,33 +226,103 @@ void CMainDlg::OnLoadMod()
 
 bool CMainDlg::LoadWorkingCopy(const QString& chosenPath)
 {
-    return runHandler([this, &chosenPath] {
-        QString path = chosenPath;
+    bool loaded = false;
+    const bool ran = runHandler([this, &chosenPath, &loaded] {
+        // Refused before anything is asked or copied: a file Tarvix cannot edit never
+        // becomes a mod.exe.
+        const Edition* edition = SupportedEdition(chosenPath);
+        if (!edition) return;
+
+        QString path = chosenPath; // the working copy
+        QString original;          // a file to copy to the working copy first
         if (isGameTitle(QFileInfo(chosenPath).completeBaseName()) &&
             Prompter::current().question(
                 this, QStringLiteral("This may be an original exe!!\nCreate a mod.exe for editing use?"),
                 QStringLiteral("Original exe detected!"))) {
             path = QDir(folderOf(chosenPath)).filePath(QStringLiteral("mod.exe"));
-            copyFile(chosenPath, path);
+            original = chosenPath;
+            if (QFileInfo::exists(path)) {
+                switch (AskAboutModExe(path, chosenPath)) {
+                case ExistingModExe::Open:
+                    original.clear();
+                    edition = SupportedEdition(path);
+                    if (!edition) return;
+                    break;
+                case ExistingModExe::Replace: break;
+                case ExistingModExe::Cancel: return;
+                }
+            }
         }
+        if (!ConfirmTables(original.isEmpty() ? path : original, *edition)) return;
+        if (!original.isEmpty()) copyFile(original, path);
 
         // Only a file that opens and reads replaces path and tag, and together.
-        QString tag;
-        QString version;
         WorkingCopy file(fileName(path), WorkingCopy::Mode::ReadOnly);
-        const Edition* edition = editionForLength(file.length());
-        if (edition) {
-            tag = QString::fromLatin1(edition->tag.data(), static_cast<qsizetype>(edition->tag.size()));
-            version = gameText(readFixedText(file, versionOffset(*edition), versionField().field->room));
+        if (editionForLength(file.length()) != edition) {
+            // Changed by someone else since it was looked at.
+            Prompter::current().error(this, lengthRefusal(path, file.length()));
+            return;
         }
+        const QString version = gameText(readFixedText(file, versionOffset(*edition), versionField().field->room));
         file.close();
 
         m_path = path;
-        m_tag = tag;
+        m_tag = QString::fromLatin1(edition->tag.data(), static_cast<qsizetype>(edition->tag.size()));
         m_edition = edition;
-        m_settings.setDirectory(folderOf(path));
+        m_storedVersion = version;
+        m_versionWriteFailed = false;
+        RememberFolder(folderOf(path));
         ShowVersion(version);
+        ShowState();
+        loaded = true;
     });
+    return ran && loaded;
+}
+
+const Edition* CMainDlg::SupportedEdition(const QString& path)
+{
+    WorkingCopy file(fileName(path), WorkingCopy::Mode::ReadOnly);
+    const std::uint64_t length = file.length();
+    file.close();
+    if (const Edition* edition = editionForLength(length)) return edition;
+    Prompter::current().error(this, lengthRefusal(path, length));
+    return nullptr;
+}
+
+CMainDlg::ExistingModExe CMainDlg::AskAboutModExe(const QString& modPath, const QString& originalPath)
+{
+    Prompter::Choice choice;
+    choice.caption = QStringLiteral("mod.exe already exists");
+    choice.text = QStringLiteral("%1 already exists.\n\n"
+                                 "Open it to go on with the changes in it, or replace it with a fresh copy "
+                                 "of %2? Replacing it loses every change made in it.")
+                      .arg(QDir::toNativeSeparators(modPath), QFileInfo(originalPath).fileName());
+    choice.answers = {QStringLiteral("&Open mod.exe"), QStringLiteral("&Replace with a Fresh Copy"),
+                      QStringLiteral("Cancel")};
+    choice.defaultAnswer = 0;
+    choice.cancelAnswer = 2;
+    switch (Prompter::current().choose(this, choice)) {
+    case 0: return ExistingModExe::Open;
+    case 1: return ExistingModExe::Replace;
+    default: return ExistingModExe::Cancel;
+    }
+}
+
+bool CMainDlg::ConfirmTables(const QString& path, const Edition& edition)
+{
+    WorkingCopy file(fileName(path), WorkingCopy::Mode::ReadOnly);
+    const std::vector<tables::StrayPointers> stray = tables::strayPointers(file, edition);
+    file.close();
+    if (stray.empty()) return true;
+    return Prompter::current().question(
+        this,
+        QStringLiteral("%1 has the length of the %2 executable, but its tables do not look like the game's:\n"
+                       "%3\n\n"
+                       "It may be another program of the same length, or a damaged copy. The editors would "
+                       "show meaningless values, and saving could damage the file further.\n\n"
+                       "Open it anyway?")
+            .arg(QDir::toNativeSeparators(path), editionRelease(edition), strayList(stray)),
+        QStringLiteral("Unexpected tables"));
 }
 
 void CMainDlg::ShowVersion(const QString& version)
@@ -179,14 +333,50 @@ void CMainDlg::ShowVersion(const QString& version)
     setText(kVersionEdit, version);
 }
 
+QString CMainDlg::StoredVersion() const
+{
+    try {
+        WorkingCopy file(fileName(m_path), WorkingCopy::Mode::ReadOnly);
+        return gameText(readFixedText(file, versionOffset(*m_edition), versionField().field->room));
+    } catch (const FileError&) {
+        // The failure was just reported; what was last read or written stands for it.
+        return m_storedVersion;
+    }
+}
+
 void CMainDlg::OnChangeVersion()
 {
     const QString text = this->text(kVersionEdit);
     if (text.size() <= kVersionChars) edit(kVersionEdit)->setMaxLength(kVersionChars);
     if (!m_edition) return;
-    WorkingCopy file(fileName(m_path), WorkingCopy::Mode::WriteOnly, m_edition->fileLength);
-    writeFixedText(file, versionOffset(*m_edition), gameBytes(text), kVersionChars);
-    file.close();
+    try {
+        WorkingCopy file(fileName(m_path), WorkingCopy::Mode::WriteOnly, m_edition->fileLength);
+        writeFixedText(file, versionOffset(*m_edition), gameBytes(text), kVersionChars);
+        file.close();
+        m_storedVersion = text.left(kVersionChars);
+        m_versionWriteFailed = false;
+    } catch (const FileError& error) {
+        // Every keystroke writes: one message says why the file takes none of them, and
+        // the edit keeps showing what the file holds.
+        if (!std::exchange(m_versionWriteFailed, true)) Prompter::current().fileError(this, error);
+        const int cursor = edit(kVersionEdit)->cursorPosition();
+        m_storedVersion = StoredVersion();
+        ShowVersion(m_storedVersion);
+        edit(kVersionEdit)->setCursorPosition(std::min<int>(cursor, m_storedVersion.size()));
+    }
+}
+
+void CMainDlg::ShowState()
+{
+    const bool loaded = m_edition != nullptr;
+    for (int id : kEditorButtons)
+        button(id)->setEnabled(loaded);
+    command(kSaveModAs)->setEnabled(loaded);
+    QLineEdit* version = edit(kVersionEdit);
+    version->setReadOnly(!loaded);
+    version->setPlaceholderText(loaded ? QString() : kNothingLoadedHint);
+    setWindowTitle(loaded ? QStringLiteral("Tarvix - %1 (%2)").arg(QFileInfo(m_path).fileName(), editionName(*m_edition))
+                          : QStringLiteral("Tarvix"));
 }
 
 void CMainDlg::OnSaveModAs()

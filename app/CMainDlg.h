@@ -18,17 +18,19 @@ class CMainDlg : public CDialog {
     Q_OBJECT
 public:
     explicit CMainDlg(Settings settings, QWidget* owner = nullptr);
+    ~CMainDlg() override;
 
-    // What Load Mod does with the file its dialog returned: the mod.exe question, the
-    // edition by length, the version string, the remembered folder. On a failure the
-    // error is shown, nothing has changed and the result is false.
+    // What Load Mod does with the file its dialog returned: the edition by length, the
+    // mod.exe question, the look of the tables, the version string, the remembered
+    // folder. When the file is refused, the user cancels or a step fails, the reason is
+    // shown (a cancel needs none), nothing has changed and the result is false.
     bool LoadWorkingCopy(const QString& chosenPath);
     // A file to load as soon as the window is first shown (the program's command line).
     void LoadAtStart(const QString& chosenPath) { m_startPath = chosenPath; }
 
     // Empty until a load succeeds; path and tag always come from the same load.
     const QString& workingCopyPath() const { return m_path; }
-    // "diablo7", "hell1", or empty for a file of any other length.
+    // "diablo7" or "hell1"; empty while nothing is loaded.
     const QString& editionTag() const { return m_tag; }
     const Settings& settings() const { return m_settings; }
 
@@ -42,21 +44,39 @@ public:
 protected:
     void OnShowWindow() override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    enum class ExistingModExe { Open, Replace, Cancel };
+
     void BuildMenu();
     void OnLoadMod();
     void OnSaveModAs();
     void OnAbout();
     void OnEditor(int buttonId);
     void OnChangeVersion();
+    // The edition of the file by its length; nullptr once the user has been told that
+    // it is not an executable Tarvix edits.
+    const Edition* SupportedEdition(const QString& path);
+    ExistingModExe AskAboutModExe(const QString& modPath, const QString& originalPath);
+    // True when the file's tables look like the game's, or the user opens it all the same.
+    bool ConfirmTables(const QString& path, const Edition& edition);
+    QString StoredVersion() const;
     void ShowVersion(const QString& version);
+    // Title, editor buttons, Save Mod As and the version edit, for what is loaded.
+    void ShowState();
+    void RememberFolder(const QString& folder);
+    void WritePendingFolder();
 
     Settings m_settings;
     QString m_path;
     QString m_tag;
     const Edition* m_edition = nullptr; // goes with m_tag
+    QString m_storedVersion;            // what the working copy held when last read or written
+    bool m_versionWriteFailed = false;  // since the last write that succeeded
     QString m_startPath;
+    bool m_holdFolder = false;
+    QString m_pendingFolder; // to be remembered once the window has been painted
     QMenuBar* m_menuBar = nullptr;
 };
 

@@ -3,7 +3,8 @@ set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$top/build"
 
-packages=(cmake make g++ qt6-base-dev libgl-dev libgtest-dev googletest fonts-comic-neue fonts-dejavu-core)
+# qt6-wayland lets Tarvix open on a Wayland desktop without Qt's warning.
+packages=(cmake make g++ qt6-base-dev qt6-wayland libgl-dev libgtest-dev googletest fonts-comic-neue fonts-dejavu-core)
 
 install_missing() {
     local missing=()

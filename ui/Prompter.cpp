@@ -4,6 +4,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace tarvix {
@@ -61,6 +62,20 @@ Prompter::SaveAnswer QtPrompter::askSaveChanges(QWidget* owner, const QString& w
 bool QtPrompter::question(QWidget* owner, const QString& text, const QString& caption)
 {
     return QMessageBox::question(owner, caption, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+int QtPrompter::choose(QWidget* owner, const Choice& choice)
+{
+    QMessageBox box(QMessageBox::Question, choice.caption, choice.text, QMessageBox::NoButton, owner);
+    QList<QAbstractButton*> buttons;
+    for (int i = 0; i < choice.answers.size(); ++i)
+        buttons << box.addButton(choice.answers[i],
+                                 i == choice.cancelAnswer ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+    if (auto* b = qobject_cast<QPushButton*>(buttons.value(choice.defaultAnswer))) box.setDefaultButton(b);
+    box.setEscapeButton(buttons.value(choice.cancelAnswer));
+    box.exec();
+    const int chosen = static_cast<int>(buttons.indexOf(box.clickedButton()));
+    return chosen >= 0 ? chosen : choice.cancelAnswer;
 }
 
 void QtPrompter::information(QWidget* owner, const QString& text, const QString& caption)

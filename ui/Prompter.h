@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -20,10 +21,23 @@ public:
 
     // Yes/No with a question icon; true for Yes.
     virtual bool question(QWidget* owner, const QString& text, const QString& caption) = 0;
+
+    // A question with one button per answer, in the order given.
+    struct Choice {
+        QString caption;
+        QString text;
+        QStringList answers;
+        int defaultAnswer = 0; // the one Enter chooses
+        int cancelAnswer = 0;  // the one Escape and the close box choose: it must change nothing
+    };
+    // The index of the answer chosen.
+    virtual int choose(QWidget* owner, const Choice& choice) = 0;
+
     virtual void information(QWidget* owner, const QString& text, const QString& caption) = 0;
     // A stop-icon box naming the file and the system's reason.
     virtual void fileError(QWidget* owner, const FileError& error) = 0;
-    // A stop-icon box for a failure that is not the file's: a fault of the program.
+    // A stop-icon box for a failure that is not a file error: a file the program refuses,
+    // or a fault of the program.
     virtual void error(QWidget* owner, const QString& text) = 0;
     // filter uses the Windows form "Description|*.ext||"; empty result = cancelled.
     virtual QString openFileName(QWidget* owner, const QString& folder, const QString& filter,
@@ -42,6 +56,7 @@ class QtPrompter : public Prompter {
 public:
     SaveAnswer askSaveChanges(QWidget* owner, const QString& what) override;
     bool question(QWidget* owner, const QString& text, const QString& caption) override;
+    int choose(QWidget* owner, const Choice& choice) override;
     void information(QWidget* owner, const QString& text, const QString& caption) override;
     void fileError(QWidget* owner, const FileError& error) override;
     void error(QWidget* owner, const QString& text) override;

@@ -12,8 +12,6 @@
 
 namespace tarvix::test {
 
-
-
 inline QByteArray readAll(const QString& path)
 {
     QFile f(path);
@@ -33,12 +31,26 @@ inline qsizetype firstDifference(const QByteArray& a, const QByteArray& b)
     return ia == a.end() && ib == b.end() ? -1 : ia - a.begin();
 }
 
-// Patterned bytes, so that a stray write shows, with a version text at offset.
-inline QByteArray executable(qsizetype length, qsizetype offset, const QByteArray& version)
+// Patterned bytes, so that a stray write shows; no game table in them looks like the game's.
+inline QByteArray patterned(qsizetype length)
 {
     QByteArray bytes(length, '\0');
     for (qsizetype i = 0; i < length; ++i)
         bytes[i] = static_cast<char>(i * 7 % 251 + 1);
+    return bytes;
+}
+
+// An executable of the given length with a version text at offset: a generated sample
+// where one has that length, so that its tables look like the game's; patterned bytes
+// otherwise.
+inline QByteArray executable(qsizetype length, qsizetype offset, const QByteArray& version)
+{
+    QByteArray bytes;
+    for (const char* sample : {"diablo", "hellfire"}) {
+        const QByteArray sampleBytes = readAll(QStringLiteral(TARVIX_SAMPLE_DIR "/%1-sample.exe").arg(sample));
+        if (sampleBytes.size() == length) bytes = sampleBytes;
+    }
+    if (bytes.isEmpty()) bytes = patterned(length);
     return bytes.replace(offset, version.size(), version);
 }
 

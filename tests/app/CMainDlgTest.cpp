@@ -1,13 +1,16 @@
 #include "AppTestSupport.h"
 
 #include "app/CMainDlg.h"
+#include "app/CommandLine.h"
 #include "ui/DialogRender.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -66,11 +69,11 @@ protected:
 TEST_F(MainWindowTest, GameTitleOffersModExeAndYesEditsTheCopy)
 {
     const QString game = diablo("game/DIABLO.EXE"), mod = dir.filePath("game/mod.exe");
-    writeAll(mod, "earlier edits");
     loadMod(game, {true});
     EXPECT_EQ(prompter.asked, QStringList{kModQuestion});
     EXPECT_EQ(main->workingCopyPath(), mod);
     EXPECT_EQ(main->editionTag(), "diablo7");
+    EXPECT_EQ(main->windowTitle(), "Tarvix - mod.exe (Diablo)");
     EXPECT_EQ(version()->text(), "v1.09");
     EXPECT_EQ(main->settings().directory(), dir.filePath("game"));
 
@@ -86,6 +89,63 @@ TEST_F(MainWindowTest, GameTitleOffersModExeAndYesEditsTheCopy)
     EXPECT_EQ(main->workingCopyPath(), mod);
 }
 
+// The copy of the game's own executable holds the user's work once it exists: it is
+// replaced only when the user says so, knowing that the work in it goes.
+TEST_F(MainWindowTest, ExistingModExeIsOpenedReplacedOrKeptAsTheUserChooses)
+{
+    const QString game = diablo("game/diablo.exe"), mod = dir.filePath("game/mod.exe");
+    const QString other = diablo("other/game.exe");
+    loadMod(game, {true});
+    typeAtEnd(" mine");
+    const QByteArray edited = readAll(mod);
+    ASSERT_EQ(edited.mid(kDiabloVersion, 11), QByteArray("v1.09 mine\0", 11));
+    loadMod(other);
+    prompter.asked.clear();
+
+    // Cancel: nothing changes, neither the window nor either file.
+    prompter.choices = {2};
+    loadMod(game, {true});
+    ASSERT_EQ(prompter.offered.size(), 1u);
+    const Prompter::Choice& asked = prompter.offered[0];
+    EXPECT_EQ(prompter.asked, QStringList({kModQuestion, asked.caption + ": " + asked.text}));
+    EXPECT_EQ(asked.answers, QStringList({"&Open mod.exe", "&Replace with a Fresh Copy", "Cancel"}));
+    EXPECT_EQ(asked.defaultAnswer, 0);
+    EXPECT_EQ(asked.cancelAnswer, 2);
+    EXPECT_TRUE(asked.text.contains(mod)) << asked.text.toStdString();
+    EXPECT_TRUE(asked.text.contains("diablo.exe")) << asked.text.toStdString();
+    EXPECT_TRUE(asked.text.contains("loses every change")) << asked.text.toStdString();
+    EXPECT_EQ(main->workingCopyPath(), other);
+    EXPECT_EQ(main->settings().directory(), dir.filePath("other"));
+    EXPECT_EQ(firstDifference(readAll(mod), edited), -1);
+
+    // Open (the default): the work in mod.exe goes on.
+    prompter.choices = {0};
+    loadMod(game, {true});
+    EXPECT_EQ(main->workingCopyPath(), mod);
+    EXPECT_EQ(version()->text(), "v1.09 mine");
+    EXPECT_EQ(firstDifference(readAll(mod), edited), -1);
+
+    // Replace: a fresh copy of the original.
+    prompter.choices = {1};
+    loadMod(game, {true});
+    EXPECT_EQ(main->workingCopyPath(), mod);
+    EXPECT_EQ(version()->text(), "v1.09");
+    EXPECT_EQ(firstDifference(readAll(mod), readAll(game)), -1);
+    EXPECT_EQ(prompter.offered.size(), 3u);
+
+    // An existing mod.exe of another length is refused as any such file is.
+    writeAll(mod, "not an executable");
+    loadMod(other);
+    prompter.choices = {0};
+    loadMod(game, {true});
+    ASSERT_EQ(prompter.errors.size(), 1);
+    EXPECT_TRUE(prompter.errors[0].contains(mod + ".")) << prompter.errors[0].toStdString();
+    prompter.errors.clear();
+    EXPECT_EQ(main->workingCopyPath(), other);
+    EXPECT_EQ(readAll(mod), "not an executable");
+    prompter.asked.clear();
+}
+
 TEST_F(MainWindowTest, NoEditsTheChosenFileAndOtherNamesAskNothing)
 {
     const QString hell = dir.filePath("Hellfire.exe");
@@ -93,6 +153,7 @@ TEST_F(MainWindowTest, NoEditsTheChosenFileAndOtherNamesAskNothing)
     loadMod(hell, {false});
     EXPECT_EQ(main->workingCopyPath(), hell);
     EXPECT_EQ(main->editionTag(), "hell1");
+    EXPECT_EQ(main->windowTitle(), "Tarvix - Hellfire.exe (Hellfire)");
     EXPECT_EQ(version()->text(), "Hellfire v1.01");
     QTest::keyClick(version(), Qt::Key_End);
     QTest::sendKeyEvent(QTest::Click, version(), Qt::Key_Eacute, QString(QChar(0xE9)), Qt::NoModifier);
@@ -106,35 +167,94 @@ TEST_F(MainWindowTest, NoEditsTheChosenFileAndOtherNamesAskNothing)
     EXPECT_EQ(prompter.asked, QStringList{kModQuestion});
 }
 
-TEST_F(MainWindowTest, LengthOneByteOffGivesNoEditionButIsRemembered)
+// Until a file is loaded nothing can be edited or saved, and the window says what to do.
+TEST_F(MainWindowTest, NothingLoadedDisablesEditingAndHintsAtLoadMod)
 {
-    loadMod(diablo("first.exe"));
-    for (qsizetype length : {kDiabloLength - 1, kDiabloLength + 1, kHellfireLength - 1}) {
-        const QString odd = diablo(QStringLiteral("odd%1/game.exe").arg(length), length);
-        const QByteArray before = readAll(odd);
-        loadMod(odd);
-        EXPECT_EQ(main->workingCopyPath(), odd);
-        EXPECT_EQ(main->editionTag(), "");
-        EXPECT_EQ(version()->text(), "");
-        EXPECT_EQ(main->settings().directory(), QFileInfo(odd).absolutePath());
+    const QList<int> editorButtons{1000, 1001, 1002, 1003, 1004, 1005, 1008, 1009, 1134, 1050};
+    auto enabledButtons = [&] {
+        QList<int> enabled;
+        for (int id : editorButtons)
+            if (main->findChild<QPushButton*>(QString::number(id))->isEnabled()) enabled << id;
+        return enabled;
+    };
+    EXPECT_EQ(main->windowTitle(), "Tarvix");
+    EXPECT_EQ(enabledButtons(), QList<int>{});
+    EXPECT_FALSE(main->command(32773)->isEnabled());
+    EXPECT_EQ(version()->placeholderText(), "Load a Diablo or Hellfire executable (File > Load Mod)");
+    typeAtEnd("abc");
+    EXPECT_EQ(version()->text(), "");
 
-        // Without an edition nothing is written and no editor opens.
-        typeAtEnd("abc");
-        QString opened;
-        for (const char* id :
-             {"1000", "1001", "1002", "1003", "1004", "1005", "1008", "1009", "1134", "1050"}) {
-            QTimer::singleShot(0, [&] {
-                if (QWidget* w = QApplication::activeModalWidget()) {
-                    opened = w->windowTitle();
-                    w->close();
-                }
-            });
-            main->findChild<QPushButton*>(id)->click();
-            QApplication::processEvents();
-        }
-        EXPECT_EQ(opened, "");
+    const QString game = diablo("game.exe");
+    loadMod(game);
+    EXPECT_EQ(main->windowTitle(), "Tarvix - game.exe (Diablo)");
+    EXPECT_EQ(enabledButtons(), editorButtons);
+    EXPECT_FALSE(main->findChild<QPushButton*>("1006")->isEnabled());
+    EXPECT_FALSE(main->findChild<QPushButton*>("1007")->isEnabled());
+    EXPECT_TRUE(main->command(32773)->isEnabled());
+    EXPECT_EQ(version()->placeholderText(), "");
+    typeAtEnd("abc");
+    EXPECT_EQ(readAll(game).mid(kDiabloVersion, 9), QByteArray("v1.09abc\0", 9));
+}
+
+// A file of another length is not the game: it is refused before it can become a working
+// copy or a mod.exe, and what was loaded stays loaded.
+TEST_F(MainWindowTest, FileOfAnotherLengthIsRefusedAndTheLoadedOneStays)
+{
+    const QString first = diablo("first.exe");
+    loadMod(first);
+    const QByteArray settingsBefore = readAll(main->settings().file());
+    for (qsizetype length : {kDiabloLength - 1, kDiabloLength + 1, kHellfireLength - 1, qsizetype{1}}) {
+        const QString odd = dir.filePath(QStringLiteral("odd%1/Diablo.exe").arg(length));
+        QDir().mkpath(QFileInfo(odd).absolutePath());
+        writeAll(odd, patterned(length));
+        const QByteArray before = readAll(odd);
+        loadMod(odd, {true});
+        EXPECT_EQ(prompter.asked, QStringList()) << "asked before refusing";
+        ASSERT_EQ(prompter.errors.size(), 1);
+        const QString message = prompter.errors.takeFirst();
+        for (const QString& part : {odd, QLocale(QLocale::English).toString(length) + " byte",
+                                    QStringLiteral("760,320 bytes"), QStringLiteral("859,136 bytes")})
+            EXPECT_TRUE(message.contains(part)) << message.toStdString() << " lacks " << part.toStdString();
+        EXPECT_FALSE(QFile::exists(QFileInfo(odd).absolutePath() + "/mod.exe"));
         EXPECT_EQ(firstDifference(readAll(odd), before), -1);
+
+        EXPECT_EQ(main->workingCopyPath(), first);
+        EXPECT_EQ(main->editionTag(), "diablo7");
+        EXPECT_EQ(main->windowTitle(), "Tarvix - first.exe (Diablo)");
+        EXPECT_EQ(version()->text(), "v1.09");
+        EXPECT_EQ(readAll(main->settings().file()), settingsBefore);
     }
+    typeAtEnd("!"); // still reaches the file loaded first
+    EXPECT_EQ(readAll(first).mid(kDiabloVersion, 7), QByteArray("v1.09!\0", 7));
+}
+
+// A file of the right length whose tables are not where the game keeps them opens only
+// when the user, warned, says so; saying No copies and changes nothing.
+TEST_F(MainWindowTest, TablesUnlikeTheGamesAreOpenedOnlyAfterAWarning)
+{
+    const QString first = diablo("first.exe");
+    loadMod(first);
+    const QString odd = dir.filePath("odd/DIABLO.exe");
+    QDir().mkpath(dir.filePath("odd"));
+    writeAll(odd, patterned(kDiabloLength));
+
+    loadMod(odd, {true, false}); // a mod.exe, yes; open it all the same, no
+    ASSERT_EQ(prompter.asked.size(), 2);
+    EXPECT_EQ(prompter.asked[0], kModQuestion);
+    const QString warning = prompter.asked[1];
+    for (const QString& part : {QStringLiteral("Unexpected tables: "), odd, QStringLiteral("Diablo 1.09"),
+                                QStringLiteral("base_items.name"), QStringLiteral("Open it anyway?")})
+        EXPECT_TRUE(warning.contains(part)) << warning.toStdString() << " lacks " << part.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("odd/mod.exe")));
+    EXPECT_EQ(main->workingCopyPath(), first);
+    EXPECT_EQ(main->settings().directory(), dir.path());
+
+    prompter.asked.clear();
+    loadMod(odd, {true, true});
+    EXPECT_EQ(prompter.asked.size(), 2);
+    EXPECT_EQ(main->workingCopyPath(), dir.filePath("odd/mod.exe"));
+    EXPECT_EQ(main->editionTag(), "diablo7");
+    EXPECT_EQ(firstDifference(readAll(dir.filePath("odd/mod.exe")), readAll(odd)), -1);
 }
 
 TEST_F(MainWindowTest, VersionEditWritesEveryChangeAtOnceAndLoadingWritesNothing)
@@ -164,6 +284,36 @@ TEST_F(MainWindowTest, VersionEditWritesEveryChangeAtOnceAndLoadingWritesNothing
         ASSERT_EQ(firstDifference(readAll(game), expected), -1) << "after keystroke " << i + 1;
     }
     EXPECT_EQ(version()->text().toLatin1(), typed.left(63));
+}
+
+// A write that fails is said once, however many keystrokes fail with it, and the edit
+// shows what the file holds rather than text that is nowhere.
+TEST_F(MainWindowTest, FailedVersionWritesAreReportedOnceAndTheEditShowsWhatIsStored)
+{
+    const QString game = diablo("game.exe"), away = dir.filePath("away.exe");
+    loadMod(game);
+    typeAtEnd("a");
+    ASSERT_TRUE(QFile::rename(game, away));
+    typeAtEnd("bcd");
+    ASSERT_EQ(prompter.errors.size(), 1);
+    EXPECT_TRUE(prompter.errors[0].contains(game)) << prompter.errors[0].toStdString();
+    EXPECT_EQ(version()->text(), "v1.09a");
+
+    // Writable again: typing writes, and the next failure is said again.
+    ASSERT_TRUE(QFile::rename(away, game));
+    typeAtEnd("Z");
+    EXPECT_EQ(readAll(game).mid(kDiabloVersion, 8), QByteArray("v1.09aZ\0", 8));
+    EXPECT_EQ(prompter.errors.size(), 1);
+
+    // Cut short by another program: nothing can be written where the version was, and
+    // nothing is stored there any more.
+    QFile cut(game);
+    ASSERT_TRUE(cut.resize(kDiabloVersion));
+    typeAtEnd("Y");
+    EXPECT_EQ(prompter.errors.size(), 2);
+    EXPECT_EQ(version()->text(), "");
+    EXPECT_EQ(QFileInfo(game).size(), kDiabloVersion);
+    prompter.errors.clear();
 }
 
 TEST_F(MainWindowTest, SaveModAsCopiesAndKeepsTheWorkingCopy)
@@ -203,21 +353,25 @@ TEST_F(MainWindowTest, FailedLoadKeepsPathTagVersionAndFolderTogether)
 
     const QString bad = diablo("bad/diablo.exe");
     QDir().mkpath(dir.filePath("bad/mod.exe")); // the copy cannot replace a folder
+    prompter.choices = {1};
     loadMod(bad, {true});
-    QDir().mkpath(dir.filePath("worse/Diablo.exe")); // the copy cannot read a folder
+    QDir().mkpath(dir.filePath("worse/Diablo.exe")); // a folder is no executable
     writeAll(dir.filePath("worse/mod.exe"), "older mod");
     loadMod(dir.filePath("worse/Diablo.exe"), {true});
     loadMod(dir.filePath("missing/game.exe"));
 
     ASSERT_EQ(prompter.errors.size(), 3);
     EXPECT_TRUE(prompter.errors[0].contains(bad + " to " + dir.filePath("bad/mod.exe") + ": "));
-    EXPECT_TRUE(prompter.errors[1].contains(dir.filePath("worse/mod.exe")));
+    EXPECT_TRUE(prompter.errors[1].contains(dir.filePath("worse/Diablo.exe") + " for reading: "));
     EXPECT_TRUE(prompter.errors[2].contains(dir.filePath("missing/game.exe")));
+    EXPECT_EQ(prompter.asked.size(), 2) << "the mod.exe question and the one about the existing mod.exe";
     EXPECT_EQ(readAll(dir.filePath("worse/mod.exe")), "older mod");
     EXPECT_EQ(main->workingCopyPath(), good);
     EXPECT_EQ(main->editionTag(), "diablo7");
+    EXPECT_EQ(main->windowTitle(), "Tarvix - game.exe (Diablo)");
     EXPECT_EQ(version()->text(), "v1.09");
     EXPECT_EQ(readAll(main->settings().file()), settingsBefore);
+    prompter.asked.clear();
 
     typeAtEnd("!"); // still reaches the file loaded last
     EXPECT_EQ(readAll(good).mid(kDiabloVersion, 7), QByteArray("v1.09!\0", 7));
@@ -241,14 +395,16 @@ TEST_F(MainWindowTest, OnlyTheQuitQuestionEndsTheMainWindow)
     EXPECT_EQ(firstDifference(readAll(game), before), -1);
 
     // The About box's own button closes it and only it.
-    QString about;
+    QString about, versionLine;
     QTimer::singleShot(0, [&] {
         QWidget* box = QApplication::activeModalWidget();
         about = box->windowTitle();
+        versionLine = box->findChild<QLabel*>("1043")->text();
         box->findChild<QPushButton*>("1042")->click();
     });
     main->command(32775)->trigger();
     EXPECT_EQ(about, "About Tarvix");
+    EXPECT_EQ(versionLine, QStringLiteral("Tarvix %1").arg(programVersion()));
     EXPECT_TRUE(main->isVisible());
 
     prompter.answers = {true};
@@ -296,6 +452,9 @@ TEST_F(MainWindowTest, RenderForReview)
 {
     const QString folder = QStringLiteral(TARVIX_RENDER_DIR);
     QDir().mkpath(folder);
+    for (int scale : {1, 2})
+        EXPECT_TRUE(
+            renderToPng(main.get(), QStringLiteral("%1/render-main-empty-%2x.png").arg(folder).arg(scale), scale));
     const QString game = dir.filePath("game.exe");
     writeAll(game,
              executable(kDiabloLength, kDiabloVersion, QByteArray("Diablo v1.09 - Tarvix test mod\0", 31)));

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <vector>
 
 namespace tarvix::test {
 
@@ -19,6 +20,8 @@ public:
 
     std::deque<bool> answers;      // Yes = true; No once the script runs out
     std::deque<SaveAnswer> saveAnswers; // Cancel once the script runs out
+    std::deque<int> choices;       // answers by index; the cancel answer once the script runs out
+    std::vector<Choice> offered;   // every multiple-choice question, as asked
     std::deque<QString> fileNames; // what the next file dialogs return; "" = cancelled
     QStringList asked;             // "caption: text"
     QStringList errors, informations, openFolders, saveInitialPaths;
@@ -32,6 +35,12 @@ public:
     {
         asked << caption + ": " + text;
         return take(answers, false);
+    }
+    int choose(QWidget*, const Choice& choice) override
+    {
+        asked << choice.caption + ": " + choice.text;
+        offered.push_back(choice);
+        return take(choices, choice.cancelAnswer);
     }
     void information(QWidget*, const QString& text, const QString& caption) override
     {

@@ -6,6 +6,7 @@
 #include "ui/Prompter.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -13,10 +14,12 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -200,4 +203,35 @@ TEST(Prompter, WindowsFiltersBecomeQtFilters)
 {
     EXPECT_EQ(qtFileFilter("Diablo \\ Hellfire Executables|*.exe||"), "Diablo \\ Hellfire Executables (*.exe)");
     EXPECT_EQ(qtFileFilter("A|*.a;*.b|B|*.c||"), "A (*.a *.b);;B (*.c)");
+}
+
+// The real message box, answered as a user would: each answer's button gives back its
+// index, whatever order the platform lays the buttons out in.
+TEST(Prompter, ChoiceAnswersByIndexEnterTakesTheDefaultEscapeTheCancel)
+{
+    QtPrompter qt;
+    const Prompter::Choice choice{"Caption", "Text?", {"&Open", "&Replace", "Cancel"}, 0, 2};
+    auto answer = [&](const std::function<void(QMessageBox*)>& user) {
+        QStringList shown;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->windowTitle(), "Caption");
+            EXPECT_EQ(box->text(), "Text?");
+            for (QAbstractButton* b : box->buttons()) shown << b->text();
+            user(box);
+        });
+        const int chosen = qt.choose(nullptr, choice);
+        shown.sort();
+        EXPECT_EQ(shown, QStringList({"&Open", "&Replace", "Cancel"}));
+        return chosen;
+    };
+    EXPECT_EQ(answer([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); }), 0);
+    EXPECT_EQ(answer([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }), 2);
+    EXPECT_EQ(answer([](QMessageBox* box) { box->close(); }), 2);
+    EXPECT_EQ(answer([](QMessageBox* box) {
+                  for (QAbstractButton* b : box->buttons())
+                      if (b->text() == "&Replace") b->click();
+              }),
+              1);
 }
