@@ -1,6 +1,7 @@
 #include "app/CMainDlg.h"
 
 #include "app/CAboutDlg.h"
+#include "app/CDifferencesDlg.h"
 #include "app/EditorLaunch.h"
 #include "app/FileCopy.h"
 #include "exe/Edition.h"
@@ -38,6 +39,9 @@ constexpr int kLoadMod = 32771;
 constexpr int kSaveModAs = 32773;
 constexpr int kExit = 32774;
 constexpr int kAbout = 32775;
+constexpr int kCompareWith = 32776;
+constexpr int kForgetOriginal = 32777;
+constexpr int kDifferences = 32778;
 constexpr int kVersionEdit = 1019;
 
 // The version string's room in the executable: 63 characters and the zero byte.
@@ -165,6 +169,11 @@ void CMainDlg::BuildMenu()
     QMenu* file = m_menuBar->addMenu(QStringLiteral("&File"));
     wire(file->addAction(QStringLiteral("&Load Mod")), kLoadMod, &CMainDlg::OnLoadMod);
     wire(file->addAction(QStringLiteral("Save Mod &As...")), kSaveModAs, &CMainDlg::OnSaveModAs);
+    file->addSeparator();
+    wire(file->addAction(QStringLiteral("Compare &With...")), kCompareWith, &CMainDlg::OnCompareWith);
+    wire(file->addAction(QStringLiteral("&Differences...")), kDifferences, &CMainDlg::OnDifferences);
+    wire(file->addAction(QStringLiteral("&Forget the Original")), kForgetOriginal, &CMainDlg::OnForgetOriginal);
+    file->addSeparator();
     wire(file->addAction(QStringLiteral("&Exit")), kExit, &CMainDlg::reject);
     wire(m_menuBar->addAction(QStringLiteral("&About")), kAbout, &CMainDlg::OnAbout);
 
@@ -235,12 +244,14 @@ bool CMainDlg::LoadWorkingCopy(const QString& chosenPath)
 
         QString path = chosenPath; // the working copy
         QString original;          // a file to copy to the working copy first
+        QString madeFrom;          // the game's executable a mod.exe goes with
         if (isGameTitle(QFileInfo(chosenPath).completeBaseName()) &&
             Prompter::current().question(
                 this, QStringLiteral("This may be an original exe!!\nCreate a mod.exe for editing use?"),
                 QStringLiteral("Original exe detected!"))) {
             path = QDir(folderOf(chosenPath)).filePath(QStringLiteral("mod.exe"));
             original = chosenPath;
+            madeFrom = chosenPath;
             if (QFileInfo::exists(path)) {
                 switch (AskAboutModExe(path, chosenPath)) {
                 case ExistingModExe::Open:
@@ -272,6 +283,11 @@ bool CMainDlg::LoadWorkingCopy(const QString& chosenPath)
         m_storedVersion = version;
         m_versionWriteFailed = false;
         RememberFolder(folderOf(path));
+        // A mod.exe made from (or beside) the game's executable goes with it; any other
+        // working copy with what was remembered for it.
+        if (!madeFrom.isEmpty() && (!original.isEmpty() || m_settings.originalOf(path).isEmpty()))
+            m_settings.setOriginalOf(path, madeFrom);
+        UseOriginal(m_settings.originalOf(path));
         ShowVersion(version);
         ShowState();
         loaded = true;
@@ -372,6 +388,9 @@ void CMainDlg::ShowState()
     for (int id : kEditorButtons)
         button(id)->setEnabled(loaded);
     command(kSaveModAs)->setEnabled(loaded);
+    command(kCompareWith)->setEnabled(loaded);
+    command(kDifferences)->setEnabled(loaded && !m_original.isEmpty());
+    command(kForgetOriginal)->setEnabled(loaded && !m_original.isEmpty());
     QLineEdit* version = edit(kVersionEdit);
     version->setReadOnly(!loaded);
     version->setPlaceholderText(loaded ? QString() : kNothingLoadedHint);
@@ -395,11 +414,78 @@ void CMainDlg::OnAbout()
 
 void CMainDlg::OnEditor(int buttonId)
 {
+    OpenEditor(buttonId, -1);
+}
+
+void CMainDlg::OpenEditor(int buttonId, int row)
+{
     if (!m_edition) return;
     std::unique_ptr<CEditorDlg> editor = makeEditor(buttonId, this);
     if (!editor) return;
     editor->setWorkingCopy(m_path, *m_edition);
+    editor->setOriginal(m_original);
+    if (row >= 0) editor->setStartRecord(row);
     editor->exec();
+}
+
+void CMainDlg::UseOriginal(const QString& original)
+{
+    // A remembered original that is gone, or is no longer of the working copy's edition,
+    // is not compared with; it stays remembered in case it comes back.
+    m_original.clear();
+    if (original.isEmpty() || !m_edition) return;
+    QFile file(original);
+    if (file.exists() && static_cast<std::uint64_t>(file.size()) == m_edition->fileLength) m_original = original;
+}
+
+void CMainDlg::OnCompareWith()
+{
+    if (!m_edition) return;
+    const QString chosen = Prompter::current().openFileName(this, folderOf(m_path), kExeFilter, kExeSuffix);
+    if (chosen.isEmpty()) return;
+    if (QFileInfo(chosen) == QFileInfo(m_path)) {
+        Prompter::current().error(this, QStringLiteral("%1 is the working copy itself: choose the executable it "
+                                                       "was made from.")
+                                            .arg(QDir::toNativeSeparators(chosen)));
+        return;
+    }
+    WorkingCopy file(fileName(chosen), WorkingCopy::Mode::ReadOnly);
+    const std::uint64_t length = file.length();
+    file.close();
+    if (editionForLength(length) != m_edition) {
+        Prompter::current().error(this, QStringLiteral("%1 cannot be the original of %2: it is %3 bytes long, and "
+                                                       "the original of a %4 executable is %5 bytes long.")
+                                            .arg(QDir::toNativeSeparators(chosen), QFileInfo(m_path).fileName(),
+                                                 QLocale(QLocale::English).toString(static_cast<qulonglong>(length)),
+                                                 editionName(*m_edition),
+                                                 QLocale(QLocale::English).toString(m_edition->fileLength)));
+        return;
+    }
+    m_settings.setOriginalOf(m_path, chosen);
+    UseOriginal(chosen);
+    ShowState();
+}
+
+void CMainDlg::OnForgetOriginal()
+{
+    m_settings.setOriginalOf(m_path, QString());
+    m_original.clear();
+    ShowState();
+}
+
+void CMainDlg::OnDifferences()
+{
+    if (!m_edition || m_original.isEmpty()) return;
+    CDifferencesDlg differences(
+        m_original, m_path, *m_edition,
+        [this](const tables::FieldRef& field, int row) {
+            const EditorOfRow where = editorOf(field, row);
+            if (!where.button) return false;
+            OpenEditor(where.button, where.record);
+            return true;
+        },
+        this);
+    differences.exec();
 }
 
 void CMainDlg::reject()

@@ -30,6 +30,8 @@ public:
 
     // Empty until a load succeeds; path and tag always come from the same load.
     const QString& workingCopyPath() const { return m_path; }
+    // The executable the working copy was made from; empty where none is known.
+    const QString& originalPath() const { return m_original; }
     // "diablo7" or "hell1"; empty while nothing is loaded.
     const QString& editionTag() const { return m_tag; }
     const Settings& settings() const { return m_settings; }
@@ -54,6 +56,13 @@ private:
     void OnSaveModAs();
     void OnAbout();
     void OnEditor(int buttonId);
+    void OnCompareWith();
+    void OnForgetOriginal();
+    void OnDifferences();
+    // Opens an editor on the working copy, at a record of its list where row is not -1.
+    void OpenEditor(int buttonId, int row);
+    // The original the working copy was made from, where it is still there to compare.
+    void UseOriginal(const QString& original);
     void OnChangeVersion();
     // The edition of the file by its length; nullptr once the user has been told that
     // it is not an executable Tarvix edits.
@@ -70,6 +79,7 @@ private:
 
     Settings m_settings;
     QString m_path;
+    QString m_original; // the executable the working copy was made from; empty: unknown
     QString m_tag;
     const Edition* m_edition = nullptr; // goes with m_tag
     QString m_storedVersion;            // what the working copy held when last read or written

@@ -4,9 +4,10 @@
 
 namespace tarvix {
 
-// The program's one remembered value, "Directory" in section "Directory" of an INI
-// file: the folder of the last loaded executable. Every read and write goes to the file
-// at once, so nothing is lost when the program ends abruptly.
+// What the program remembers in an INI file: "Directory" in section "Directory", the
+// folder of the last loaded executable, and for each working copy the original executable
+// it was made from (section "Originals"). Every read and write goes to the file at once,
+// so nothing is lost when the program ends abruptly.
 class Settings {
 public:
     explicit Settings(QString iniPath = {});
@@ -17,6 +18,11 @@ public:
     QString directory() const;
     // False when the file could not be written.
     bool setDirectory(const QString& folder) const;
+
+    // The original a working copy was made from; empty when none is known.
+    QString originalOf(const QString& workingCopy) const;
+    // An empty original forgets the one known. False when the file could not be written.
+    bool setOriginalOf(const QString& workingCopy, const QString& original) const;
 
 private:
     QString m_file;

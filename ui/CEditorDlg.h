@@ -60,6 +60,10 @@ public:
     // Escape and the close box: asks first when there are unsaved changes.
     void reject() override;
 
+    // Puts the original values of the record shown back, as unsaved changes (the
+    // dialog's context menu offers it where an original is known).
+    void RevertToOriginal();
+
     // What the editor registered, for tools that drive editors from outside (tests, the
     // benchmark): 0 where it has no record list or no Save button.
     int recordListId() const { return m_recordList; }
@@ -92,8 +96,6 @@ private:
     // Marks the rows of the record list whose record differs from the original.
     void markChangedRecords();
     void markRecord(int row, bool changed);
-    // Puts the original values of the record shown back, as unsaved changes.
-    void RevertToOriginal();
 
     QString m_path;
     const Edition* m_edition = nullptr;

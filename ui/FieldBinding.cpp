@@ -222,6 +222,11 @@ void FieldBinding::showMarks(Group& group)
     }
 }
 
+QString FieldBinding::originalShownBy(int controlId) const
+{
+    return m_marks ? m_marks->originalOf(m_dialog.item(controlId)) : QString();
+}
+
 bool FieldBinding::differsFromOriginal() const
 {
     if (!m_original || !m_hasRow) return false;

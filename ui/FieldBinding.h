@@ -136,6 +136,9 @@ public:
     // (or into the controls of one field), as unsaved changes; returns how many fields.
     int revertToOriginal();
     bool revertFieldOf(int controlId);
+    // The original value a control whose field differs gives in its tooltip, as it
+    // would show it; empty for a control whose field does not differ.
+    QString originalShownBy(int controlId) const;
     // Called after a revert that the user asked for through a control's menu.
     void onRevert(std::function<void()> reverted) { m_reverted = std::move(reverted); }
     // The tables whose row show() reads: the binding's own, then those the layout names.

@@ -21,6 +21,8 @@ public:
     void mark(QWidget* control, int id, const QString& original);
     void unmark(QWidget* control);
     bool isMarked(const QWidget* control) const { return m_marked.contains(control); }
+    // The original value a marked control says it had; empty for one not marked.
+    QString originalOf(const QWidget* control) const { return m_marked.value(control).original; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -114,6 +114,7 @@ void CSpellsDlg::OnIcons()
     const tables::Placement spells(tables::kSpells, edition());
     CSpellIconsDlg icons(this);
     icons.setWorkingCopy(workingCopyPath(), edition());
+    icons.setOriginal(originalPath());
     icons.setSpells(spells.rows(), spells.offsetOf(tables::fieldOf(tables::kSpells, "magic_name"), 0));
     icons.exec();
 }

@@ -181,6 +181,7 @@ void CMonsterDataDlg::OnFiles()
     // The two editors hold different fields of the record: this one stays as it is.
     CMonsterFilesDlg files(this);
     files.setWorkingCopy(workingCopyPath(), edition());
+    files.setOriginal(originalPath());
     files.setRecord(row);
     files.exec();
 }

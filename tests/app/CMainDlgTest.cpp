@@ -13,6 +13,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -473,3 +474,92 @@ TEST_F(MainWindowTest, RenderForReview)
 }
 
 } // namespace
+
+namespace {
+
+// Base item 1's level, in the Diablo sample: what the tests below change.
+constexpr qsizetype kShortSwordLevel = 0x8E448 + 76 + 24;
+
+void poke(const QString& path, qsizetype at, char value)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.seek(at);
+    f.write(&value, 1);
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, TheOriginalOfAModExeIsRememberedAndAnotherOneOfTheSameEditionCanBeChosen)
+{
+    const QString game = diablo("game/diablo.exe"), mod = dir.filePath("game/mod.exe");
+    EXPECT_FALSE(main->command(32776)->isEnabled()); // nothing loaded, nothing to compare
+    loadMod(game, {true});
+    EXPECT_EQ(main->originalPath(), game);
+    EXPECT_TRUE(main->command(32778)->isEnabled());
+
+    // Loaded again later, directly, mod.exe still goes with the game's executable.
+    loadMod(diablo("other.exe"));
+    EXPECT_EQ(main->originalPath(), "");
+    EXPECT_FALSE(main->command(32778)->isEnabled());
+    loadMod(mod);
+    EXPECT_EQ(main->originalPath(), game);
+
+    // Compare With: the other edition is refused, the working copy itself too.
+    const QString hellfire = dir.filePath("hellfire.exe");
+    writeAll(hellfire, executable(kHellfireLength, kHellfireVersion, QByteArray("Hellfire v1.01\0", 15)));
+    for (const QString& wrong : {hellfire, mod}) {
+        prompter.fileNames = {wrong};
+        main->command(32776)->trigger();
+    }
+    ASSERT_EQ(prompter.errors.size(), 2);
+    EXPECT_TRUE(prompter.errors[0].contains("is 859,136 bytes long")) << prompter.errors[0].toStdString();
+    EXPECT_TRUE(prompter.errors[1].contains("working copy itself"));
+    EXPECT_EQ(main->originalPath(), game);
+    prompter.errors.clear();
+
+    const QString copy = diablo("backup/diablo-clean.exe");
+    prompter.fileNames = {copy};
+    main->command(32776)->trigger();
+    EXPECT_EQ(main->originalPath(), copy);
+    main->command(32777)->trigger(); // forget it
+    EXPECT_EQ(main->originalPath(), "");
+    loadMod(mod);
+    EXPECT_EQ(main->originalPath(), "");
+}
+
+TEST_F(MainWindowTest, DifferencesListTheChangedFieldsAndOpenTheirRecord)
+{
+    const QString game = diablo("game/diablo.exe"), mod = dir.filePath("game/mod.exe");
+    loadMod(game, {true});
+    poke(mod, kShortSwordLevel, 9);
+    poke(mod, kDiabloVersion, 'V'); // "V1.09": the version string differs too
+
+    QStringList lines;
+    QString editor, record;
+    QTimer::singleShot(0, [&] {
+        auto* window = QApplication::activeModalWidget();
+        auto* table = window->findChild<QTableWidget*>();
+        for (int line = 0; line < table->rowCount(); ++line) {
+            QStringList cells;
+            for (int column = 0; column < table->columnCount(); ++column) cells << table->item(line, column)->text();
+            lines << cells.join('|');
+        }
+        QDir().mkpath(TARVIX_RENDER_DIR);
+        for (int scale : {1, 2})
+            renderToPng(window, QStringLiteral(TARVIX_RENDER_DIR "/differences-%1x.png").arg(scale), scale);
+        // Double-clicking the level's line opens Base Items on the Short Sword.
+        QTimer::singleShot(0, [&] {
+            auto* opened = QApplication::activeModalWidget();
+            editor = opened->objectName();
+            record = opened->findChild<QComboBox*>("1015")->currentText();
+            opened->close();
+        });
+        emit table->cellDoubleClicked(0, 0);
+        window->close();
+    });
+    main->command(32778)->trigger();
+    EXPECT_EQ(lines, (QStringList{"base_items|1|Short Sword|level|2|9", "texts|0||version_string|v1.09|V1.09"}));
+    EXPECT_EQ(editor, "CBaseItemsDlg");
+    EXPECT_EQ(record, "1 - Short Sword");
+}
