@@ -27,6 +27,9 @@ QString folderFault(const QString& target)
 {
     const QFileInfo info(target);
     if (info.isDir()) return {};
+    // The save file writes where a link leads: a link to nowhere gives no folder at all.
+    if (info.isSymLink() && !info.exists())
+        return QStringLiteral("it is a link to %1, which does not exist").arg(info.symLinkTarget());
     const QString folder = info.absolutePath();
     if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0) return {};
     const int err = errno;
