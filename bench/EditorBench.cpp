@@ -184,11 +184,11 @@ void benchOpen(benchmark::State& state, const EditorEntry& entry, const Sample& 
     reportFloor(state, total, accesses, path);
 }
 
-// The record list, or the list that stands for it.
+// The record list, or the list that stands for it (the spell icon editor's spells).
 int recordList(CEditorDlg& dlg)
 {
     if (dlg.recordListId()) return dlg.recordListId();
-    return 0;
+    return dlg.findChild<QComboBox*>(QStringLiteral("1015")) ? 1015 : 0;
 }
 
 void benchRecord(benchmark::State& state, const EditorEntry& entry, const Sample& sample)
@@ -220,33 +220,47 @@ void benchRecord(benchmark::State& state, const EditorEntry& entry, const Sample
     reportFloor(state, total, accesses, path);
 }
 
-// A number edit of the record shown that takes a second value: what Save then writes.
-QLineEdit* someNumberEdit(CEditorDlg& dlg, QString& a, QString& b)
+// One change the user makes, and the change back: a number of the record shown, else
+// a text, else a list row. What Save then writes.
+std::function<void(bool)> someChange(CEditorDlg& dlg)
 {
     for (const FieldBinding* binding : dlg.bindings()) {
         for (const auto& bound : binding->controls()) {
-            auto* number = dynamic_cast<const NumberEdit*>(bound.control);
-            QLineEdit* line = number ? dlg.edit(bound.control->id()) : nullptr;
-            if (!line || line->isReadOnly() || !line->isEnabled() || bound.field.field->readOnly) continue;
-            a = line->text();
-            const qlonglong v = a.toLongLong();
-            b = QString::number(v < number->range().max ? v + 1 : v - 1);
-            return line;
+            QWidget* w = dlg.item(bound.control->id());
+            if (bound.field.field->readOnly || !w->isEnabled()) continue;
+            auto* line = qobject_cast<QLineEdit*>(w);
+            if (line && line->isReadOnly()) continue;
+            if (auto* number = dynamic_cast<const NumberEdit*>(bound.control)) {
+                const QString a = line->text();
+                const qlonglong v = a.toLongLong();
+                const QString b = QString::number(v < number->range().max ? v + 1 : v - 1);
+                return [line, a, b](bool there) { line->setText(there ? b : a); };
+            }
+            if (line) {
+                const QString a = line->text();
+                const QString b = a == QLatin1String("a") ? QStringLiteral("b") : QStringLiteral("a");
+                return [line, a, b](bool there) { line->setText(there ? b : a); };
+            }
+            if (auto* list = qobject_cast<QListWidget*>(w); list && list->count() > 1 &&
+                                                             dynamic_cast<const RowChoice*>(bound.control)) {
+                const int a = list->currentRow();
+                const int b = a == 0 ? 1 : 0;
+                return [list, a, b](bool there) { list->setCurrentRow(there ? b : a); };
+            }
         }
     }
-    return nullptr;
+    return {};
 }
 
 void benchSave(benchmark::State& state, const EditorEntry& entry, const Sample& sample)
 {
     const QString path = sampleCopy(sample);
     auto dlg = openOn(entry, sample, path);
-    QString a, b;
-    QLineEdit* line = someNumberEdit(*dlg, a, b);
+    const std::function<void(bool)> change = someChange(*dlg);
     auto* icons = qobject_cast<QComboBox*>(dlg->findChild<QWidget*>(QStringLiteral("1161")));
     const bool writesAtOnce = !dlg->saveButtonId();
-    if (!line && !(writesAtOnce && icons)) {
-        state.SkipWithError("no number to change");
+    if (!change && !(writesAtOnce && icons)) {
+        state.SkipWithError("nothing to change");
         return;
     }
     double total = 0;
@@ -261,7 +275,7 @@ void benchSave(benchmark::State& state, const EditorEntry& entry, const Sample& 
             t.start();
             icons->setCurrentIndex(n % 2);
         } else {
-            line->setText(n % 2 ? b : a);
+            change(n % 2 == 1);
             t.start();
             dlg->button(dlg->saveButtonId())->click();
         }
@@ -270,7 +284,7 @@ void benchSave(benchmark::State& state, const EditorEntry& entry, const Sample& 
         total += seconds;
         accesses = log.accesses();
     }
-    if (line) line->setText(a), dlg->button(dlg->saveButtonId())->click();
+    if (change) change(false), dlg->button(dlg->saveButtonId())->click();
     reportFloor(state, total, accesses, path);
 }
 
