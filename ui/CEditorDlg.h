@@ -42,6 +42,8 @@ public:
     const QString& originalPath() const { return m_originalPath; }
     // A record to show first instead of the first one (a row of the record list).
     void setStartRecord(int row) { m_startRecord = row; }
+    // The original read when the editor was shown; nullptr where none is known.
+    const tables::FileImage* originalImage() const { return m_original.get(); }
     // Editors are opened on a loaded working copy only; without one this throws.
     const Edition& edition() const;
 

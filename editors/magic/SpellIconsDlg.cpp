@@ -2,10 +2,14 @@
 
 #include "exe/WorkingCopy.h"
 #include "tables/Access.h"
+#include "tables/FileImage.h"
 #include "ui/BitmapPicture.h"
 #include "ui/RecordList.h"
 
 #include <QComboBox>
+
+#include <algorithm>
+#include <iterator>
 #include <QLabel>
 
 namespace tarvix {
@@ -46,7 +50,8 @@ QString unknownNote(std::int64_t value)
 
 } // namespace
 
-CSpellIconsDlg::CSpellIconsDlg(QWidget* owner) : CEditorDlg(425, owner)
+CSpellIconsDlg::CSpellIconsDlg(QWidget* owner)
+    : CEditorDlg(425, owner), m_marks(std::make_unique<OriginalMarks>([this](int id) { RevertList(id); }))
 {
     // The spell list chooses what is shown, as a record list does, though nothing here
     // waits to be saved.
@@ -190,6 +195,7 @@ void CSpellIconsDlg::ShowIcon(std::uint8_t icon)
     combo(1161)->setPlaceholderText(row < 0 ? unknownNote(icon) : QString());
     if (row >= 0) ShowBitmap(picture(1167), kFirstSpellIconBitmap + row);
     else picture(1167)->clear();
+    MarkList(1161, icon, iconField(), m_spell);
 }
 
 void CSpellIconsDlg::ShowSlots(const PageValues& values)
@@ -206,6 +212,36 @@ void CSpellIconsDlg::ShowSlot(int slot, std::int32_t value)
     const int row = value == -1 ? 0 : value >= 0 && value < rowCount(id) ? value : -1;
     selectRow(id, row);
     combo(id)->setPlaceholderText(row < 0 ? unknownNote(value) : QString());
+    MarkList(id, value, slotField(), tables::kSpellbookSlotsPerPage * m_page + slot);
+}
+
+void CSpellIconsDlg::MarkList(int id, std::int64_t now, const tables::FieldRef& field, int row)
+{
+    const tables::FileImage* original = originalImage();
+    if (!original || row < 0) return;
+    const QString was = QString::fromStdString(original->value(field, row).text);
+    if (was.toLongLong() == now) {
+        m_marks->unmark(item(id));
+        return;
+    }
+    // The original as the list shows it: its row, or the number no row stands for.
+    const int shown = id == 1161 ? was.toInt() - 1 : (was.toInt() == -1 ? 0 : was.toInt());
+    m_marks->mark(item(id), id, shown >= 0 && shown < rowCount(id) ? rowText(id, shown) : unknownNote(was.toLongLong()));
+}
+
+void CSpellIconsDlg::RevertList(int id)
+{
+    const tables::FileImage* original = originalImage();
+    if (!original) return;
+    if (id == 1161) {
+        const int row = std::stoi(original->value(iconField(), m_spell).text) - 1;
+        if (row >= 0 && row < rowCount(1161)) combo(1161)->setCurrentIndex(row);
+        return;
+    }
+    const int slot = static_cast<int>(std::find(std::begin(kSlotLists), std::end(kSlotLists), id) - kSlotLists);
+    const int value = std::stoi(original->value(slotField(), tables::kSpellbookSlotsPerPage * m_page + slot).text);
+    const int row = value == -1 ? 0 : value;
+    if (row >= 0 && row < rowCount(id)) combo(id)->setCurrentIndex(row);
 }
 
 } // namespace tarvix

@@ -2,9 +2,11 @@
 
 #include "tables/GameTables.h"
 #include "ui/CEditorDlg.h"
+#include "ui/OriginalMarks.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 namespace tarvix {
 
@@ -36,6 +38,10 @@ private:
     void ShowIcon(std::uint8_t icon);
     void ShowSlots(const PageValues& values);
     void ShowSlot(int slot, std::int32_t value);
+    // Where the mod's original is known: a list whose value the mod changed is marked,
+    // and its revert chooses the original's row, which writes it as any choice does.
+    void MarkList(int id, std::int64_t now, const tables::FieldRef& field, int row);
+    void RevertList(int id);
 
     int m_spellCount = 0;
     std::uint64_t m_firstNamePointer = 0;
@@ -45,6 +51,7 @@ private:
     int m_page = 0;
     std::uint8_t m_icon = 0;
     PageValues m_slots{};
+    std::unique_ptr<OriginalMarks> m_marks;
 };
 
 } // namespace tarvix

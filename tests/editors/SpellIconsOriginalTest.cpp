@@ -1,0 +1,76 @@
+// The spell icon editor writes every choice at once; with the mod's original known, the
+// lists whose value the mod changed are marked, say the original in their tooltip, and
+// their context menu chooses the original's row again, which writes it back.
+
+#include "editors/magic/SpellIconsDlg.h"
+#include "support/EditorDriver.h"
+#include "tables/Access.h"
+#include "tables/GameTables.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QHelpEvent>
+#include <QMenu>
+#include <QTimer>
+#include <QToolTip>
+
+#include <gtest/gtest.h>
+
+using namespace tarvix;
+using namespace tarvix::test;
+
+namespace {
+
+constexpr std::uint32_t kIcons = 0x829C9;
+constexpr std::uint32_t kSpellbook = 0x82B10;
+
+// Right-clicks a control and picks the menu's last action, as a user would.
+void revertThroughMenu(QWidget* control)
+{
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_TRUE(menu);
+        ASSERT_TRUE(menu->actions().last()->text().startsWith("Revert to Original"));
+        menu->actions().last()->trigger();
+        menu->close();
+    });
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2), control->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(control, &click);
+}
+
+QString tooltipOf(QWidget* control)
+{
+    QHelpEvent ask(QEvent::ToolTip, QPoint(2, 2), control->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(control, &ask);
+    return QToolTip::text();
+}
+
+} // namespace
+
+TEST(SpellIconsOriginal, ChangedListsAreMarkedAndTheirMenuPutsTheOriginalBack)
+{
+    SampleCopy mod("diablo");
+    const QString original = mod.dir.path() + "/diablo.exe";
+    QFile::copy(mod.path, original);
+    mod.poke(kIcons, {5});                  // Firebolt shows the Identify icon
+    mod.poke(kSpellbook + 12, {2, 0, 0, 0}); // page one, slot 3: Healing instead of 31
+
+    CSpellIconsDlg dlg;
+    dlg.setWorkingCopy(mod.path, kDiablo);
+    dlg.setOriginal(original);
+    const tables::Placement spells(tables::kSpells, kDiablo);
+    dlg.setSpells(spells.rows(), spells.offsetOf(tables::fieldOf(tables::kSpells, "magic_name"), 0));
+    dlg.show();
+
+    EXPECT_TRUE(dlg.item(1161)->font().bold());
+    EXPECT_TRUE(dlg.item(1165)->font().bold());
+    EXPECT_FALSE(dlg.item(1162)->font().bold());
+    EXPECT_TRUE(tooltipOf(dlg.item(1161)).startsWith("Original: Firebolt")) << tooltipOf(dlg.item(1161)).toStdString();
+
+    revertThroughMenu(dlg.item(1161));
+    revertThroughMenu(dlg.item(1165));
+    EXPECT_EQ(mod.bytes(), SampleCopy("diablo").before);
+    EXPECT_FALSE(dlg.item(1161)->font().bold());
+    EXPECT_FALSE(dlg.item(1165)->font().bold());
+}
