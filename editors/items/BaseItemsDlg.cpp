@@ -40,6 +40,22 @@ public:
         m_shownFindable = m_dialog.isChecked(m_id);
         m_shownDouble = m_dialog.isChecked(m_double);
     }
+    QString describe(const OtherValue& value) const override
+    {
+        switch (value.field.bits) {
+        case 0: return QStringLiteral("not findable");
+        case 1: return QStringLiteral("findable");
+        case 2: return QStringLiteral("findable, double occurrence");
+        default: return QStringLiteral("(unknown: %1)").arg(value.field.bits);
+        }
+    }
+    void present(const OtherValue& value) override
+    {
+        if (value.field.bits > 2) return; // no pair of boxes stands for it
+        m_dialog.setCheck(m_id, value.field.bits != 0);
+        m_dialog.setCheck(m_double, value.field.bits == 2);
+        m_dialog.item(m_double)->setEnabled(value.field.bits != 0);
+    }
 
 private:
     int m_double;

@@ -4,6 +4,7 @@
 #include "editors/monsters/MonsterLists.h"
 
 #include "exe/WorkingCopy.h"
+#include "tables/FileImage.h"
 #include "tables/GameTables.h"
 #include "ui/DialogInt.h"
 #include "ui/RecordList.h"
@@ -65,7 +66,8 @@ constexpr int kResistanceColumn = 100; // pixels
 CMonsterDataDlg::CMonsterDataDlg(QWidget* owner)
     : CEditorDlg(416, owner), m_fields(std::make_unique<FieldBinding>(*this, tables::kMonsters, kMonsterLayout)),
       m_resistNormalField(m_fields->field("resist_normal")), m_resistHellField(m_fields->field("resist_hell")),
-      m_itemDropField(m_fields->field("item_drop_specials")), m_uniqueItemField(m_fields->field("unique_item"))
+      m_itemDropField(m_fields->field("item_drop_specials")), m_uniqueItemField(m_fields->field("unique_item")),
+      m_marks(std::make_unique<OriginalMarks>([this](int) { RevertResistances(); }))
 {
     onRecordChange(1015, [this] { OnSelchangeMonster(); });
     onClicked(1086, [this] { OnNormalNightmare(); });
@@ -121,6 +123,36 @@ void CMonsterDataDlg::ShowRecord()
 void CMonsterDataDlg::ShowResistances(std::uint8_t resistances)
 {
     for (int row = 0; row < rowCount(1088); ++row) setRowSelected(1088, row, (resistances >> row) & 1u);
+    MarkResistances(resistances);
+}
+
+const tables::FieldRef& CMonsterDataDlg::shownResistField() const
+{
+    return isChecked(1086) ? m_resistNormalField : m_resistHellField;
+}
+
+void CMonsterDataDlg::MarkResistances(std::uint8_t shown)
+{
+    const tables::FileImage* original = originalImage();
+    if (!original || !m_fields->hasRow()) return;
+    const auto was = static_cast<std::uint8_t>(std::stoi(original->value(shownResistField(), m_fields->row()).text));
+    if (was == shown) {
+        m_marks->unmark(item(1088));
+        return;
+    }
+    QStringList rows;
+    for (int row = 0; row < rowCount(1088); ++row)
+        if ((was >> row) & 1u) rows << rowText(1088, row).trimmed();
+    m_marks->mark(item(1088), 1088, rows.isEmpty() ? QStringLiteral("none") : rows.join(QStringLiteral(", ")));
+}
+
+void CMonsterDataDlg::RevertResistances()
+{
+    const tables::FileImage* original = originalImage();
+    if (!original || !m_fields->hasRow()) return;
+    const auto was = static_cast<std::uint8_t>(std::stoi(original->value(shownResistField(), m_fields->row()).text));
+    for (int row = 0; row < rowCount(1088); ++row) setRowSelected(1088, row, (was >> row) & 1u);
+    OnSelchangeResistances(); // the list writes at once, as when the user picks its rows
 }
 
 void CMonsterDataDlg::OnNormalNightmare() { ShowResistances(m_resistNormal); }
@@ -147,6 +179,7 @@ void CMonsterDataDlg::OnSelchangeResistances()
     });
     // After a failure the list goes back to what the file holds.
     if (!written) ShowResistances(cached);
+    else MarkResistances(cached);
 }
 
 void CMonsterDataDlg::OnSelchangeItemDrop()

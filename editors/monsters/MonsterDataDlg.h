@@ -2,6 +2,7 @@
 
 #include "ui/CEditorDlg.h"
 #include "ui/FieldBinding.h"
+#include "ui/OriginalMarks.h"
 
 #include <cstdint>
 #include <memory>
@@ -29,6 +30,11 @@ public:
 private:
     void ShowRecord();
     void ShowResistances(std::uint8_t resistances);
+    // Where the mod's original is known: the list is marked while the byte it shows
+    // differs from the original's, and its revert writes the original's bits at once.
+    void MarkResistances(std::uint8_t shown);
+    void RevertResistances();
+    const tables::FieldRef& shownResistField() const;
 
     std::unique_ptr<FieldBinding> m_fields;
     tables::FieldRef m_resistNormalField;
@@ -37,6 +43,7 @@ private:
     tables::FieldRef m_uniqueItemField;
     std::uint8_t m_resistNormal = 0; // the two resistance bytes of the monster shown
     std::uint8_t m_resistHell = 0;
+    std::unique_ptr<OriginalMarks> m_marks;
 };
 
 } // namespace tarvix

@@ -1,8 +1,10 @@
-// The spell icon editor writes every choice at once; with the mod's original known, the
-// lists whose value the mod changed are marked, say the original in their tooltip, and
-// their context menu chooses the original's row again, which writes it back.
+// Lists that write every choice at once (the spell icon editor's, Monster Data's
+// resistances): with the mod's original known, those whose value the mod changed are
+// marked, say the original in their tooltip, and their context menu chooses the
+// original's rows again, which writes them back.
 
 #include "editors/magic/SpellIconsDlg.h"
+#include "editors/monsters/MonsterDataDlg.h"
 #include "support/EditorDriver.h"
 #include "tables/Access.h"
 #include "tables/GameTables.h"
@@ -48,7 +50,7 @@ QString tooltipOf(QWidget* control)
 
 } // namespace
 
-TEST(SpellIconsOriginal, ChangedListsAreMarkedAndTheirMenuPutsTheOriginalBack)
+TEST(WriteAtOnceOriginal, ChangedListsAreMarkedAndTheirMenuPutsTheOriginalBack)
 {
     SampleCopy mod("diablo");
     const QString original = mod.dir.path() + "/diablo.exe";
@@ -73,4 +75,25 @@ TEST(SpellIconsOriginal, ChangedListsAreMarkedAndTheirMenuPutsTheOriginalBack)
     EXPECT_EQ(mod.bytes(), SampleCopy("diablo").before);
     EXPECT_FALSE(dlg.item(1161)->font().bold());
     EXPECT_FALSE(dlg.item(1165)->font().bold());
+}
+
+TEST(WriteAtOnceOriginal, ResistancesChangedByTheModAreMarkedForTheDifficultyShown)
+{
+    SampleCopy mod("diablo");
+    const QString original = mod.dir.path() + "/diablo.exe";
+    QFile::copy(mod.path, original);
+    constexpr std::uint32_t kZombieHell = 0x96C70 + 118;
+    mod.poke(kZombieHell, {0x48 | 0x10}); // Fire Immune in Hell
+
+    CMonsterDataDlg dlg;
+    dlg.setWorkingCopy(mod.path, kDiablo);
+    dlg.setOriginal(original);
+    dlg.show();
+    EXPECT_FALSE(dlg.item(1088)->font().bold()); // Normal / Nightmare shown: unchanged
+    dlg.button(1087)->click();                   // Hell
+    EXPECT_TRUE(dlg.item(1088)->font().bold());
+    EXPECT_TRUE(tooltipOf(dlg.item(1088)).startsWith("Original: Magic Immune")) << tooltipOf(dlg.item(1088)).toStdString();
+    revertThroughMenu(dlg.item(1088));
+    EXPECT_EQ(mod.bytes(), SampleCopy("diablo").before);
+    EXPECT_FALSE(dlg.item(1088)->font().bold());
 }
