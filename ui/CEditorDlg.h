@@ -63,8 +63,9 @@ public:
     void reject() override;
 
     // Puts the original values of the record shown back, as unsaved changes (the
-    // dialog's context menu offers it where an original is known).
-    void RevertToOriginal();
+    // dialog's context menu offers it where an original is known). Editors with fields
+    // beside their bindings put those back too.
+    virtual void RevertToOriginal();
 
     // What the editor registered, for tools that drive editors from outside (tests, the
     // benchmark): 0 where it has no record list or no Save button.

@@ -3,6 +3,7 @@
 #include "editors/common/GameLists.h"
 #include "editors/monsters/MonsterLists.h"
 #include "exe/WorkingCopy.h"
+#include "tables/FileImage.h"
 #include "tables/GameTables.h"
 #include "ui/GameText.h"
 #include "ui/Prompter.h"
@@ -43,7 +44,8 @@ constexpr std::uint32_t kPackFlagCodes[] = {0, 1, 3, 7, 11};
 
 CBossDlg::CBossDlg(QWidget* owner)
     : CEditorDlg(420, owner), m_fields(std::make_unique<FieldBinding>(*this, tables::kBosses, kBossLayout)),
-      m_speechField(m_fields->field("speech")), m_speechSoundField(m_fields->field("speeches.sound"))
+      m_speechField(m_fields->field("speech")), m_speechSoundField(m_fields->field("speeches.sound")),
+      m_marks(std::make_unique<OriginalMarks>([this](int) { RevertSpeech(); }))
 {
     onRecordChange(1015, [this] { OnSelchangeBoss(); });
     onSaveClicked(1014, [this] { OnSave(); });
@@ -109,6 +111,7 @@ void CBossDlg::ShowRecord()
 void CBossDlg::ShowSpeechSound(WorkingCopy& file)
 {
     const auto speech = static_cast<std::int16_t>(m_fields->storedBits(m_speechField));
+    m_speech = speech;
     const tables::Placement speeches(tables::kSpeeches, edition());
     int sound = -1;
     if (speech > 0 && speech < speeches.rows()) {
@@ -122,12 +125,57 @@ void CBossDlg::ShowSpeechSound(WorkingCopy& file)
     else
         list(1094)->scrollToTop();
     m_shownSound = selectedRow(1094);
+    m_revertedSpeech = -1;
+    MarkSpeech();
+}
+
+// The sound of a speech in the original, as the list shows it; -1 for none.
+static int originalSoundOf(const tables::FileImage& original, const tables::FieldRef& soundField, int speech,
+                           int rows)
+{
+    if (speech <= 0 || speech >= original.placement(tables::kSpeeches).rows()) return -1;
+    const int sound = std::stoi(original.value(soundField, speech).text);
+    return sound >= 0 && sound < rows ? sound : -1;
+}
+
+void CBossDlg::MarkSpeech()
+{
+    const tables::FileImage* original = originalImage();
+    if (!original || !m_fields->hasRow()) return;
+    const int was = std::stoi(original->value(m_speechField, m_fields->row()).text);
+    if (was == m_speech) {
+        m_marks->unmark(item(1094));
+        return;
+    }
+    const int sound = originalSoundOf(*original, m_speechSoundField, was, rowCount(1094));
+    m_marks->mark(item(1094), 1094,
+                  sound >= 0 ? QStringLiteral("speech %1, %2").arg(was).arg(rowText(1094, sound))
+                             : QStringLiteral("speech %1").arg(was));
+}
+
+void CBossDlg::RevertSpeech()
+{
+    const tables::FileImage* original = originalImage();
+    if (!original || !m_fields->hasRow()) return;
+    const int was = std::stoi(original->value(m_speechField, m_fields->row()).text);
+    const int sound = originalSoundOf(*original, m_speechSoundField, was, rowCount(1094));
+    if (sound < 0) return; // no sound to choose stands for it
+    selectRow(1094, sound);
+    m_revertedSpeech = was;
+    updateTitle();
+}
+
+void CBossDlg::RevertToOriginal()
+{
+    CEditorDlg::RevertToOriginal();
+    if (m_marks->isMarked(item(1094))) RevertSpeech();
 }
 
 bool CBossDlg::SpeechSoundChanged() const
 {
     const int now = selectedRow(1094);
-    return now >= 0 && now != m_shownSound;
+    // A revert may choose the sound shown already: the original speech shares it.
+    return now >= 0 && (now != m_shownSound || (m_revertedSpeech >= 0 && m_revertedSpeech != m_speech));
 }
 
 bool CBossDlg::hasUnsavedChanges() const
@@ -159,12 +207,19 @@ void CBossDlg::WriteSpeechLink(WorkingCopy& file, bool& noSpeech)
     int speech = -1;
     for (int j = 0; j < static_cast<int>(sounds.size()); ++j)
         if (sounds[static_cast<std::size_t>(j)] == sound) speech = j;
+    // Put back by a revert: the original's own speech, even where a later one shares its sound.
+    if (m_revertedSpeech > 0 && m_revertedSpeech < static_cast<int>(sounds.size()) &&
+        sounds[static_cast<std::size_t>(m_revertedSpeech)] == sound)
+        speech = m_revertedSpeech;
     if (speech < 0) {
         noSpeech = true;
         return;
     }
     file.writeUnsigned(m_fields->offsetOf(m_speechField), 2, static_cast<std::uint32_t>(speech));
     m_shownSound = sound;
+    m_revertedSpeech = -1;
+    m_speech = speech;
+    MarkSpeech();
 }
 
 } // namespace tarvix

@@ -1,9 +1,10 @@
-// Lists that write every choice at once (the spell icon editor's, Monster Data's
-// resistances): with the mod's original known, those whose value the mod changed are
-// marked, say the original in their tooltip, and their context menu chooses the
-// original's rows again, which writes them back.
+// Controls that editors handle beside their bindings (lists that write every choice at
+// once, the boss's speech link): with the mod's original known, those whose value the
+// mod changed are marked, say the original in their tooltip, and their context menu
+// puts the original back.
 
 #include "editors/magic/SpellIconsDlg.h"
+#include "editors/monsters/BossDlg.h"
 #include "editors/monsters/MonsterDataDlg.h"
 #include "support/EditorDriver.h"
 #include "tables/Access.h"
@@ -50,7 +51,7 @@ QString tooltipOf(QWidget* control)
 
 } // namespace
 
-TEST(WriteAtOnceOriginal, ChangedListsAreMarkedAndTheirMenuPutsTheOriginalBack)
+TEST(OriginalBesideBindings, ChangedListsAreMarkedAndTheirMenuPutsTheOriginalBack)
 {
     SampleCopy mod("diablo");
     const QString original = mod.dir.path() + "/diablo.exe";
@@ -77,7 +78,7 @@ TEST(WriteAtOnceOriginal, ChangedListsAreMarkedAndTheirMenuPutsTheOriginalBack)
     EXPECT_FALSE(dlg.item(1165)->font().bold());
 }
 
-TEST(WriteAtOnceOriginal, ResistancesChangedByTheModAreMarkedForTheDifficultyShown)
+TEST(OriginalBesideBindings, ResistancesChangedByTheModAreMarkedForTheDifficultyShown)
 {
     SampleCopy mod("diablo");
     const QString original = mod.dir.path() + "/diablo.exe";
@@ -96,4 +97,25 @@ TEST(WriteAtOnceOriginal, ResistancesChangedByTheModAreMarkedForTheDifficultySho
     revertThroughMenu(dlg.item(1088));
     EXPECT_EQ(mod.bytes(), SampleCopy("diablo").before);
     EXPECT_FALSE(dlg.item(1088)->font().bold());
+}
+
+TEST(OriginalBesideBindings, ARevertedSpeechLinkIsTheOriginalSpeechItselfThoughAnotherSharesItsSound)
+{
+    SampleCopy mod("diablo");
+    const QString original = mod.dir.path() + "/diablo.exe";
+    QFile::copy(mod.path, original);
+    constexpr std::uint32_t kLazarusSpeech = 0x9A560 + 32 * 4 + 28;
+    mod.poke(kLazarusSpeech, {36, 0}); // speech 36 shares its sound with the original's 35
+
+    CBossDlg dlg;
+    dlg.setWorkingCopy(mod.path, kDiablo);
+    dlg.setOriginal(original);
+    dlg.show();
+    choose(dlg, 1015, 4);
+    EXPECT_TRUE(dlg.item(1094)->font().bold());
+    EXPECT_TRUE(tooltipOf(dlg.item(1094)).startsWith("Original: speech 35, ")) << tooltipOf(dlg.item(1094)).toStdString();
+    revertThroughMenu(dlg.item(1094));
+    click(dlg, 1014);
+    EXPECT_EQ(mod.bytes(), SampleCopy("diablo").before);
+    EXPECT_FALSE(dlg.item(1094)->font().bold());
 }
