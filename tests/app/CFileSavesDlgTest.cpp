@@ -37,7 +37,7 @@ TEST(FileSavesDlg, BothNamesAreShownAndAnUntouchedNameKeepsAllItsBytes)
     for (const char* edition : {"diablo", "hellfire"}) {
         SampleCopy sample(edition);
         const bool diablo = edition == QString("diablo");
-        auto dlg = openEditor<CFileSavesDlg>(sample, diablo ? "diablo7" : "hell1");
+        auto dlg = openEditor<CFileSavesDlg>(sample);
         EXPECT_EQ(dlg->text(1011), diablo ? "single_%d.sv" : "single_%d.hsv");
         EXPECT_EQ(dlg->text(1012), diablo ? "multi_%d.sv" : "hrinfo_%d.drv");
         EXPECT_TRUE(dlg->edit(1011)->toolTip().contains("14"));
@@ -50,7 +50,7 @@ TEST(FileSavesDlg, BothNamesAreShownAndAnUntouchedNameKeepsAllItsBytes)
     // while only the other name is saved.
     SampleCopy sample("hellfire");
     sample.poke(kHellfireSingle, std::vector<std::uint8_t>(15, 'S'));
-    auto dlg = openEditor<CFileSavesDlg>(sample, "hell1");
+    auto dlg = openEditor<CFileSavesDlg>(sample);
     EXPECT_EQ(dlg->text(1011), QString(15, 'S'));
     type(*dlg, 1012, "m%d");
     click(*dlg, 1014);
@@ -60,7 +60,7 @@ TEST(FileSavesDlg, BothNamesAreShownAndAnUntouchedNameKeepsAllItsBytes)
 TEST(FileSavesDlg, EmptyNameWritesOneZeroAndTypingStopsAtFourteen)
 {
     SampleCopy sample("diablo");
-    auto dlg = openEditor<CFileSavesDlg>(sample, "diablo7");
+    auto dlg = openEditor<CFileSavesDlg>(sample);
     type(*dlg, 1011, "");
     type(*dlg, 1012, "abcdefghijklmnopqrst");
     EXPECT_EQ(dlg->text(1012), "abcdefghijklmn");
@@ -75,7 +75,7 @@ TEST(FileSavesDlg, ClosingWithUnsavedNamesAsksFirst)
 {
     SampleCopy sample("diablo");
     ScriptedPrompter prompter;
-    auto dlg = openEditor<CFileSavesDlg>(sample, "diablo7");
+    auto dlg = openEditor<CFileSavesDlg>(sample);
     type(*dlg, 1011, "mine_%d.sv");
     EXPECT_TRUE(dlg->windowTitle().startsWith('*'));
 
@@ -90,7 +90,7 @@ TEST(FileSavesDlg, ClosingWithUnsavedNamesAsksFirst)
     EXPECT_TRUE(sample.changes().empty());
 
     // Answered Save, the names are written and the dialog ends as Save ends it.
-    auto again = openEditor<CFileSavesDlg>(sample, "diablo7");
+    auto again = openEditor<CFileSavesDlg>(sample);
     type(*again, 1012, "m");
     prompter.saveAnswers = {Prompter::SaveAnswer::Save};
     again->close();
@@ -103,7 +103,7 @@ TEST(FileSavesDlg, FailedSaveShowsTheErrorAndKeepsWhatWasTyped)
 {
     SampleCopy sample("diablo");
     ScriptedPrompter prompter;
-    auto dlg = openEditor<CFileSavesDlg>(sample, "diablo7");
+    auto dlg = openEditor<CFileSavesDlg>(sample);
     const QString moved = sample.path + ".away";
     ASSERT_TRUE(QFile::rename(sample.path, moved));
     type(*dlg, 1011, "lost_%d.sv");
@@ -149,6 +149,6 @@ TEST(FileSavesDlg, MainWindowButtonOpensItAndTheVersionStringStaysAsItWas)
 TEST(FileSavesDlg, RenderForReview)
 {
     SampleCopy sample("hellfire");
-    auto dlg = openEditor<CFileSavesDlg>(sample, "hell1");
+    auto dlg = openEditor<CFileSavesDlg>(sample);
     renderForReview(dlg.get(), "file-saves");
 }

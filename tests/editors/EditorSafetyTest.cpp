@@ -27,7 +27,7 @@ constexpr std::uint32_t kDiabloItems = 0x8E448;
 constexpr std::uint32_t kShortSword = kDiabloItems + 76 * 1;
 
 struct Editing {
-    Editing() : dlg(openEditor<CBaseItemsDlg>(sample, "diablo7"))
+    Editing() : dlg(openEditor<CBaseItemsDlg>(sample))
     {
         choose(*dlg, 1015, 1); // Short Sword
         type(*dlg, 1027, "9"); // level
@@ -126,7 +126,7 @@ TEST(EditorSafety, EscapeTheCloseBoxAndEnterNeverDropEditsUnasked)
 TEST(EditorSafety, TheWheelChangesOnlyTheListTheUserIsUsing)
 {
     SampleCopy sample("diablo");
-    auto dlg = openEditor<CBaseItemsDlg>(sample, "diablo7");
+    auto dlg = openEditor<CBaseItemsDlg>(sample);
     QComboBox* itemClass = dlg->combo(1021);
     const int before = itemClass->currentIndex();
     const QPointF at(itemClass->width() / 2.0, itemClass->height() / 2.0);
@@ -140,7 +140,7 @@ TEST(EditorSafety, TheWheelChangesOnlyTheListTheUserIsUsing)
 TEST(EditorSafety, RecordsAreFoundByAnyPartOfTheirName)
 {
     SampleCopy sample("diablo");
-    auto dlg = openEditor<CBaseItemsDlg>(sample, "diablo7");
+    auto dlg = openEditor<CBaseItemsDlg>(sample);
     QComboBox* items = dlg->combo(1015);
     QTest::keyClicks(items->lineEdit(), "sword");
     QCompleter* completer = items->completer();
@@ -158,7 +158,7 @@ TEST(EditorSafety, RecordsAreFoundByAnyPartOfTheirName)
 TEST(EditorSafety, TabFollowsTheScreenAndNamesTakeOnlyGameCharacters)
 {
     SampleCopy sample("diablo");
-    auto dlg = openEditor<CBaseItemsDlg>(sample, "diablo7");
+    auto dlg = openEditor<CBaseItemsDlg>(sample);
     // Line by line from the top, left to right: name, its offset, magical name, its offset.
     EXPECT_EQ(dlg->edit(1018)->nextInFocusChain(), dlg->edit(1042));
     QWidget* w = dlg->edit(1042);

@@ -9,27 +9,34 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
+#include <utility>
 #include <memory>
 
 namespace tarvix::test {
 
 // Opens an editor on a sample copy as the main window does, and shows it (which fills it).
 template <class Dlg>
-std::unique_ptr<Dlg> openEditor(const SampleCopy& sample, const QString& tag)
+std::unique_ptr<Dlg> openEditor(const SampleCopy& sample)
 {
     auto dlg = std::make_unique<Dlg>();
-    dlg->setWorkingCopy(sample.path, *editionForTag(tag.toStdString()));
+    dlg->setWorkingCopy(sample.path, sample.edition);
     dlg->show();
     return dlg;
 }
 
-// The user picks a row of a drop-down list.
-inline void choose(CDialog& dlg, int comboId, int row) { dlg.combo(comboId)->setCurrentIndex(row); }
+// The user picks a row of a drop-down list or a list box.
+inline void choose(CDialog& dlg, int id, int row)
+{
+    if (auto* combo = qobject_cast<QComboBox*>(dlg.item(id))) combo->setCurrentIndex(row);
+    else dlg.list(id)->setCurrentRow(row);
+}
 
 // The user replaces an edit's text by typing; "" deletes it.
 inline void type(CDialog& dlg, int id, const QString& text)
@@ -41,6 +48,25 @@ inline void type(CDialog& dlg, int id, const QString& text)
 }
 
 inline void click(CDialog& dlg, int id) { dlg.button(id)->click(); }
+
+// How many rows each list has, by id.
+inline void expectRowCounts(const CDialog& dlg, std::initializer_list<std::pair<int, int>> counts)
+{
+    for (auto [id, rows] : counts) EXPECT_EQ(dlg.rowCount(id), rows) << "control " << id;
+}
+
+// What some rows of a list say.
+inline void expectRowTexts(const CDialog& dlg, int id, std::initializer_list<std::pair<int, const char*>> texts)
+{
+    for (auto [row, text] : texts) EXPECT_EQ(dlg.rowText(id, row), QString::fromUtf8(text)) << "control " << id;
+}
+
+// The working copy taken away until the end of the scope, as another program might.
+struct MovedAway {
+    explicit MovedAway(const SampleCopy& sample) : path(sample.path) { EXPECT_TRUE(QFile::rename(path, path + ".away")); }
+    ~MovedAway() { EXPECT_TRUE(QFile::rename(path + ".away", path)); }
+    QString path;
+};
 
 // name-1x.png and name-2x.png in the build's renders folder, for a person to look at.
 inline void renderForReview(QWidget* widget, const QString& name)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exe/Edition.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -21,6 +23,7 @@ namespace tarvix::test {
 class SampleCopy {
 public:
     explicit SampleCopy(const QString& edition) // "diablo" or "hellfire"
+        : edition(edition == "diablo" ? kDiablo : kHellfire)
     {
         path = dir.path() + "/" + edition + "-sample.exe";
         const QString source = QStringLiteral(TARVIX_SAMPLE_DIR "/%1-sample.exe").arg(edition);
@@ -45,6 +48,13 @@ public:
         before = bytes();
     }
 
+    void pokeLE(std::uint32_t offset, std::uint32_t value, int width = 4)
+    {
+        std::vector<std::uint8_t> bytes;
+        for (int i = 0; i < width; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+        poke(offset, bytes);
+    }
+
     std::uint32_t readLE(std::uint32_t offset, int width) const
     {
         const QByteArray b = bytes();
@@ -52,6 +62,9 @@ public:
         for (int i = width - 1; i >= 0; --i) v = (v << 8) | static_cast<std::uint8_t>(b[offset + i]);
         return v;
     }
+
+    // Where the text lies that the pointer at pointerOffset leads to.
+    std::uint32_t target(std::uint32_t pointerOffset) const { return readLE(pointerOffset, 4) - edition.pointerDelta; }
 
     // Offsets whose byte differs from the start, with the new byte.
     std::map<std::uint32_t, std::uint8_t> changes() const
@@ -72,6 +85,7 @@ public:
         return expected;
     }
 
+    const Edition& edition;
     QTemporaryDir dir;
     QString path;
     QByteArray before;
@@ -82,6 +96,14 @@ inline std::map<std::uint32_t, std::uint8_t> le(std::uint32_t offset, std::uint3
 {
     std::map<std::uint32_t, std::uint8_t> m;
     for (int i = 0; i < width; ++i) m[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    return m;
+}
+
+// The bytes of text at offset, for expected changes; a zero byte is the caller's to add.
+inline std::map<std::uint32_t, std::uint8_t> textAt(std::uint32_t offset, const QByteArray& text)
+{
+    std::map<std::uint32_t, std::uint8_t> m;
+    for (qsizetype i = 0; i < text.size(); ++i) m[offset + static_cast<std::uint32_t>(i)] = static_cast<std::uint8_t>(text[i]);
     return m;
 }
 
