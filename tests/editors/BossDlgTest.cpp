@@ -57,6 +57,9 @@ TEST(BossDlg, ColourFileRowsStandForWholeNamesWhateverTheirCaseAndCarryTheFirstP
     }
     // GENERAL at a pointer of its own shows the row of boss 2's, and writes that.
     const int general = dlg->selectedRow(1095);
+    choose(*dlg, 1015, 5);
+    EXPECT_EQ(dlg->selectedRow(1095), -1);
+    EXPECT_EQ(dlg->combo(1095)->placeholderText(), "(none)");
     EXPECT_EQ(dlg->rowData(1095, general), sample.readLE(boss(2) + 8, 4));
     choose(*dlg, 1015, 0);
     choose(*dlg, 1095, general);
