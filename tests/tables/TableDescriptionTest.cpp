@@ -118,27 +118,6 @@ TEST(TableDescriptions, FixedTextsLieWhereTheDataSaysWithTheirRoom)
     }
 }
 
-TEST(TableDescriptions, PointerFoundTablesAndNameListsReadInOneGo)
-{
-    WorkingCopy file(std::string(TARVIX_SAMPLE_DIR) + "/diablo-sample.exe", WorkingCopy::Mode::ReadOnly);
-    const Placement flips(kGraphicFlips, kDiablo, file);
-    // The Diablo sample's pointer lies in the range that takes Hellfire's delta.
-    const std::uint32_t pointer = file.readUnsigned(0x1C6EE, 4);
-    EXPECT_EQ(flips.offsetOf(fieldOf(kGraphicFlips, "flip"), 3), pointer - 0x401600 + 3);
-    EXPECT_THROW(Placement(kGraphicFlips, kDiablo), std::logic_error);
-
-    const Placement sounds(kSounds, kDiablo);
-    const std::vector<StoredName> names = readTexts(file, sounds, fieldOf(kSounds, "name"), 50);
-    ASSERT_EQ(names.size(), 858u);
-    EXPECT_EQ(names[0].text, "Sfx\\Misc\\Walk1.wav");
-    for (int row : {1, 400, 857})
-        EXPECT_EQ(names[row].text, readName(file, sounds.offsetOf(fieldOf(kSounds, "name"), row), 50,
-                                            kDiablo.pointerDelta).text);
-    const std::vector<StoredName> cut = readTexts(file, sounds, fieldOf(kSounds, "name"), 5, 2);
-    ASSERT_EQ(cut.size(), 2u);
-    EXPECT_EQ(cut[1].text, "Sfx\\M");
-}
-
 TEST(TableDescriptions, WholeTablesReadInOneGoAsRowByRow)
 {
     for (const Sample& s : kSamples) {
