@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/SampleCopy.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QByteArray>

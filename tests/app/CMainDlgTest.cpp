@@ -2,7 +2,7 @@
 
 #include "app/CMainDlg.h"
 #include "app/CommandLine.h"
-#include "ui/DialogRender.h"
+#include "support/EditorDriver.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -112,9 +112,7 @@ TEST_F(MainWindowTest, ExistingModExeIsOpenedReplacedOrKeptAsTheUserChooses)
     EXPECT_EQ(asked.answers, QStringList({"&Open mod.exe", "&Replace with a Fresh Copy", "Cancel"}));
     EXPECT_EQ(asked.defaultAnswer, 0);
     EXPECT_EQ(asked.cancelAnswer, 2);
-    EXPECT_TRUE(asked.text.contains(mod)) << asked.text.toStdString();
-    EXPECT_TRUE(asked.text.contains("diablo.exe")) << asked.text.toStdString();
-    EXPECT_TRUE(asked.text.contains("loses every change")) << asked.text.toStdString();
+    expectMentions(asked.text, {mod, "diablo.exe", "loses every change"});
     EXPECT_EQ(main->workingCopyPath(), other);
     EXPECT_EQ(main->settings().directory(), dir.filePath("other"));
     EXPECT_EQ(firstDifference(readAll(mod), edited), -1);
@@ -140,7 +138,7 @@ TEST_F(MainWindowTest, ExistingModExeIsOpenedReplacedOrKeptAsTheUserChooses)
     prompter.choices = {0};
     loadMod(game, {true});
     ASSERT_EQ(prompter.errors.size(), 1);
-    EXPECT_TRUE(prompter.errors[0].contains(mod + ".")) << prompter.errors[0].toStdString();
+    expectMentions(prompter.errors[0], {mod + "."});
     prompter.errors.clear();
     EXPECT_EQ(main->workingCopyPath(), other);
     EXPECT_EQ(readAll(mod), "not an executable");
@@ -213,9 +211,7 @@ TEST_F(MainWindowTest, FileOfAnotherLengthIsRefusedAndTheLoadedOneStays)
         EXPECT_EQ(prompter.asked, QStringList()) << "asked before refusing";
         ASSERT_EQ(prompter.errors.size(), 1);
         const QString message = prompter.errors.takeFirst();
-        for (const QString& part : {odd, QLocale(QLocale::English).toString(length) + " byte",
-                                    QStringLiteral("760,320 bytes"), QStringLiteral("859,136 bytes")})
-            EXPECT_TRUE(message.contains(part)) << message.toStdString() << " lacks " << part.toStdString();
+        expectMentions(message, {odd, QLocale(QLocale::English).toString(length) + " byte", "760,320 bytes", "859,136 bytes"});
         EXPECT_FALSE(QFile::exists(QFileInfo(odd).absolutePath() + "/mod.exe"));
         EXPECT_EQ(firstDifference(readAll(odd), before), -1);
 
@@ -242,10 +238,7 @@ TEST_F(MainWindowTest, TablesUnlikeTheGamesAreOpenedOnlyAfterAWarning)
     loadMod(odd, {true, false}); // a mod.exe, yes; open it all the same, no
     ASSERT_EQ(prompter.asked.size(), 2);
     EXPECT_EQ(prompter.asked[0], kModQuestion);
-    const QString warning = prompter.asked[1];
-    for (const QString& part : {QStringLiteral("Unexpected tables: "), odd, QStringLiteral("Diablo 1.09"),
-                                QStringLiteral("base_items.name"), QStringLiteral("Open it anyway?")})
-        EXPECT_TRUE(warning.contains(part)) << warning.toStdString() << " lacks " << part.toStdString();
+    expectMentions(prompter.asked[1], {"Unexpected tables: ", odd, "Diablo 1.09", "base_items.name", "Open it anyway?"});
     EXPECT_FALSE(QFile::exists(dir.filePath("odd/mod.exe")));
     EXPECT_EQ(main->workingCopyPath(), first);
     EXPECT_EQ(main->settings().directory(), dir.path());
@@ -297,7 +290,7 @@ TEST_F(MainWindowTest, FailedVersionWritesAreReportedOnceAndTheEditShowsWhatIsSt
     ASSERT_TRUE(QFile::rename(game, away));
     typeAtEnd("bcd");
     ASSERT_EQ(prompter.errors.size(), 1);
-    EXPECT_TRUE(prompter.errors[0].contains(game)) << prompter.errors[0].toStdString();
+    expectMentions(prompter.errors[0], {game});
     EXPECT_EQ(version()->text(), "v1.09a");
 
     // Writable again: typing writes, and the next failure is said again.
@@ -341,8 +334,7 @@ TEST_F(MainWindowTest, SaveModAsCopiesAndKeepsTheWorkingCopy)
     prompter.fileNames = {dir.filePath("plain/saved.exe")};
     main->command(32773)->trigger();
     ASSERT_EQ(prompter.errors.size(), 1);
-    EXPECT_TRUE(prompter.errors[0].contains(game + " to " + dir.filePath("plain/saved.exe") + ": "))
-        << prompter.errors[0].toStdString();
+    expectMentions(prompter.errors[0], {game + " to " + dir.filePath("plain/saved.exe") + ": "});
     EXPECT_EQ(main->workingCopyPath(), game);
 }
 
@@ -362,9 +354,9 @@ TEST_F(MainWindowTest, FailedLoadKeepsPathTagVersionAndFolderTogether)
     loadMod(dir.filePath("missing/game.exe"));
 
     ASSERT_EQ(prompter.errors.size(), 3);
-    EXPECT_TRUE(prompter.errors[0].contains(bad + " to " + dir.filePath("bad/mod.exe") + ": "));
-    EXPECT_TRUE(prompter.errors[1].contains(dir.filePath("worse/Diablo.exe") + " for reading: "));
-    EXPECT_TRUE(prompter.errors[2].contains(dir.filePath("missing/game.exe")));
+    expectMentions(prompter.errors[0], {bad + " to " + dir.filePath("bad/mod.exe") + ": "});
+    expectMentions(prompter.errors[1], {dir.filePath("worse/Diablo.exe") + " for reading: "});
+    expectMentions(prompter.errors[2], {dir.filePath("missing/game.exe")});
     EXPECT_EQ(prompter.asked.size(), 2) << "the mod.exe question and the one about the existing mod.exe";
     EXPECT_EQ(readAll(dir.filePath("worse/mod.exe")), "older mod");
     EXPECT_EQ(main->workingCopyPath(), good);
@@ -451,26 +443,17 @@ TEST_F(MainWindowTest, EditorButtonsOpenTheirEditorOnTheWorkingCopy)
 // Pictures for a person to look at.
 TEST_F(MainWindowTest, RenderForReview)
 {
-    const QString folder = QStringLiteral(TARVIX_RENDER_DIR);
-    QDir().mkpath(folder);
-    for (int scale : {1, 2})
-        EXPECT_TRUE(
-            renderToPng(main.get(), QStringLiteral("%1/render-main-empty-%2x.png").arg(folder).arg(scale), scale));
+    renderForReview(main.get(), "render-main-empty");
     const QString game = dir.filePath("game.exe");
-    writeAll(game,
-             executable(kDiabloLength, kDiabloVersion, QByteArray("Diablo v1.09 - Tarvix test mod\0", 31)));
+    writeAll(game, executable(kDiabloLength, kDiabloVersion, QByteArray("Diablo v1.09 - Tarvix test mod\0", 31)));
     loadMod(game);
-    for (int scale : {1, 2}) {
-        EXPECT_TRUE(
-            renderToPng(main.get(), QStringLiteral("%1/render-main-%2x.png").arg(folder).arg(scale), scale));
-        QTimer::singleShot(0, [&] {
-            QWidget* box = QApplication::activeModalWidget();
-            EXPECT_TRUE(
-                renderToPng(box, QStringLiteral("%1/render-about-%2x.png").arg(folder).arg(scale), scale));
-            box->close();
-        });
-        main->command(32775)->trigger();
-    }
+    renderForReview(main.get(), "render-main");
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        renderForReview(box, "render-about");
+        box->close();
+    });
+    main->command(32775)->trigger();
 }
 
 } // namespace
@@ -513,8 +496,8 @@ TEST_F(MainWindowTest, TheOriginalOfAModExeIsRememberedAndAnotherOneOfTheSameEdi
         main->command(32776)->trigger();
     }
     ASSERT_EQ(prompter.errors.size(), 2);
-    EXPECT_TRUE(prompter.errors[0].contains("is 859,136 bytes long")) << prompter.errors[0].toStdString();
-    EXPECT_TRUE(prompter.errors[1].contains("working copy itself"));
+    expectMentions(prompter.errors[0], {"is 859,136 bytes long"});
+    expectMentions(prompter.errors[1], {"working copy itself"});
     EXPECT_EQ(main->originalPath(), game);
     prompter.errors.clear();
 
@@ -545,9 +528,7 @@ TEST_F(MainWindowTest, DifferencesListTheChangedFieldsAndOpenTheirRecord)
             for (int column = 0; column < table->columnCount(); ++column) cells << table->item(line, column)->text();
             lines << cells.join('|');
         }
-        QDir().mkpath(TARVIX_RENDER_DIR);
-        for (int scale : {1, 2})
-            renderToPng(window, QStringLiteral(TARVIX_RENDER_DIR "/differences-%1x.png").arg(scale), scale);
+        renderForReview(window, "differences");
         // Double-clicking the level's line opens Base Items on the Short Sword.
         QTimer::singleShot(0, [&] {
             auto* opened = QApplication::activeModalWidget();

@@ -77,8 +77,7 @@ TEST_P(FileFaults, AreSaidWithTheFileAndTheReasonAndCostNoByte)
         fault.make();
         click(*dlg, save);
         ASSERT_EQ(prompter.errors.size(), 1);
-        EXPECT_TRUE(prompter.errors[0].contains(sample.path)) << prompter.errors[0].toStdString();
-        EXPECT_TRUE(prompter.errors[0].contains(fault.reason)) << prompter.errors[0].toStdString();
+        expectMentions(prompter.errors[0], {sample.path, fault.reason});
         EXPECT_TRUE(dlg->isVisible());
         EXPECT_TRUE(dlg->hasUnsavedChanges());
         fault.undo();

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <ostream>
 #include <map>
 #include <vector>
@@ -97,6 +98,13 @@ inline std::map<std::uint32_t, std::uint8_t> le(std::uint32_t offset, std::uint3
     std::map<std::uint32_t, std::uint8_t> m;
     for (int i = 0; i < width; ++i) m[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
     return m;
+}
+
+// A message that must name each of parts.
+inline void expectMentions(const QString& text, std::initializer_list<QString> parts)
+{
+    for (const QString& part : parts)
+        EXPECT_TRUE(text.contains(part)) << text.toStdString() << " lacks " << part.toStdString();
 }
 
 // The bytes of text at offset, for expected changes; a zero byte is the caller's to add.
