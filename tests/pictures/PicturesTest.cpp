@@ -88,39 +88,28 @@ QRect drawnBounds(const QImage& image)
     return bounds;
 }
 
-TEST(Pictures, ItemPicturesHaveTheCellsAndDepthOfTheirGraphicNumber)
+// One bitmap, as QImage reads it and as its header says: the size, the depth, a full
+// palette, no compression, rows stored bottom-up.
+void expectBitmap(int id, QSize size, int bits)
 {
-    for (int graphic = 0; graphic <= 255; ++graphic) {
-        SCOPED_TRACE("graphic " + std::to_string(graphic));
-        const QString path = bitmapPath(440 + graphic);
-        const QImage image(path);
-        ASSERT_FALSE(image.isNull());
-        EXPECT_EQ(image.size(), expectedSize(graphic));
-        EXPECT_EQ(image.format(), QImage::Format_Indexed8);
-        EXPECT_EQ(image.colorCount(), 1 << expectedBits(graphic));
-
-        const BmpHeader h = readHeader(path);
-        EXPECT_EQ(h.bits, expectedBits(graphic));
-        EXPECT_EQ(h.compression, 0);
-        EXPECT_EQ(h.coloursUsed, 1u << expectedBits(graphic));
-        EXPECT_EQ(h.width, expectedSize(graphic).width());
-        EXPECT_EQ(h.height, expectedSize(graphic).height()) << "rows must run bottom-up";
-    }
+    SCOPED_TRACE("bitmap " + std::to_string(id));
+    const QImage image(bitmapPath(id));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), size);
+    EXPECT_EQ(image.format(), QImage::Format_Indexed8);
+    EXPECT_EQ(image.colorCount(), 1 << bits);
+    const BmpHeader h = readHeader(bitmapPath(id));
+    EXPECT_EQ(h.bits, bits);
+    EXPECT_EQ(h.compression, 0);
+    EXPECT_EQ(h.coloursUsed, 1u << bits);
+    EXPECT_EQ(h.width, size.width());
+    EXPECT_EQ(h.height, size.height()) << "rows must run bottom-up";
 }
 
-TEST(Pictures, SpellIconsAreFiftySixSquareEightBit)
+TEST(Pictures, ItemPicturesHaveTheCellsAndDepthOfTheirGraphicNumberSpellIconsFiftySixSquare)
 {
-    for (int id = 696; id <= 746; ++id) {
-        SCOPED_TRACE("bitmap " + std::to_string(id));
-        const QImage image(bitmapPath(id));
-        ASSERT_FALSE(image.isNull());
-        EXPECT_EQ(image.size(), QSize(56, 56));
-        EXPECT_EQ(image.format(), QImage::Format_Indexed8);
-        EXPECT_EQ(image.colorCount(), 256);
-        const BmpHeader h = readHeader(bitmapPath(id));
-        EXPECT_EQ(h.bits, 8);
-        EXPECT_EQ(h.height, 56);
-    }
+    for (int graphic = 0; graphic <= 255; ++graphic) expectBitmap(440 + graphic, expectedSize(graphic), expectedBits(graphic));
+    for (int id = 696; id <= 746; ++id) expectBitmap(id, QSize(56, 56), 8);
 }
 
 // No selection in a graphic list asks for bitmap 439, and the icon list never reaches past 746:
