@@ -19,19 +19,11 @@ struct Grid {
 
     explicit Grid(const std::string& tsv)
     {
-        std::size_t start = 0;
-        while (start < tsv.size()) {
-            const std::size_t end = tsv.find('\n', start);
-            std::vector<std::string>& cells = rows.emplace_back();
-            std::size_t from = start;
-            for (;;) {
-                const std::size_t tab = tsv.find('\t', from);
-                if (tab == std::string::npos || tab > end) break;
-                cells.push_back(tsv.substr(from, tab - from));
-                from = tab + 1;
-            }
-            cells.push_back(tsv.substr(from, end - from));
-            start = end + 1;
+        std::istringstream lines(tsv);
+        for (std::string line; std::getline(lines, line);) {
+            std::istringstream cells(line + '\t'); // so that a last empty cell is read too
+            std::vector<std::string>& row = rows.emplace_back();
+            for (std::string cell; std::getline(cells, cell, '\t');) row.push_back(cell);
         }
     }
 
