@@ -54,8 +54,7 @@ QString tooltipOf(QWidget* control)
 TEST(OriginalBesideBindings, ChangedListsAreMarkedAndTheirMenuPutsTheOriginalBack)
 {
     SampleCopy mod("diablo");
-    const QString original = mod.dir.path() + "/diablo.exe";
-    QFile::copy(mod.path, original);
+    const QString original = mod.keepAsOriginal();
     mod.poke(kIcons, {5});                  // Firebolt shows the Identify icon
     mod.poke(kSpellbook + 12, {2, 0, 0, 0}); // page one, slot 3: Healing instead of 31
 
@@ -81,15 +80,12 @@ TEST(OriginalBesideBindings, ChangedListsAreMarkedAndTheirMenuPutsTheOriginalBac
 TEST(OriginalBesideBindings, ResistancesChangedByTheModAreMarkedForTheDifficultyShown)
 {
     SampleCopy mod("diablo");
-    const QString original = mod.dir.path() + "/diablo.exe";
-    QFile::copy(mod.path, original);
+    const QString original = mod.keepAsOriginal();
     constexpr std::uint32_t kZombieHell = 0x96C70 + 118;
     mod.poke(kZombieHell, {0x48 | 0x10}); // Fire Immune in Hell
 
-    CMonsterDataDlg dlg;
-    dlg.setWorkingCopy(mod.path, kDiablo);
-    dlg.setOriginal(original);
-    dlg.show();
+    auto shown = openEditor<CMonsterDataDlg>(mod, original);
+    CMonsterDataDlg& dlg = *shown;
     EXPECT_FALSE(dlg.item(1088)->font().bold()); // Normal / Nightmare shown: unchanged
     dlg.button(1087)->click();                   // Hell
     EXPECT_TRUE(dlg.item(1088)->font().bold());
@@ -102,15 +98,12 @@ TEST(OriginalBesideBindings, ResistancesChangedByTheModAreMarkedForTheDifficulty
 TEST(OriginalBesideBindings, ARevertedSpeechLinkIsTheOriginalSpeechItselfThoughAnotherSharesItsSound)
 {
     SampleCopy mod("diablo");
-    const QString original = mod.dir.path() + "/diablo.exe";
-    QFile::copy(mod.path, original);
+    const QString original = mod.keepAsOriginal();
     constexpr std::uint32_t kLazarusSpeech = 0x9A560 + 32 * 4 + 28;
     mod.poke(kLazarusSpeech, {36, 0}); // speech 36 shares its sound with the original's 35
 
-    CBossDlg dlg;
-    dlg.setWorkingCopy(mod.path, kDiablo);
-    dlg.setOriginal(original);
-    dlg.show();
+    auto shown = openEditor<CBossDlg>(mod, original);
+    CBossDlg& dlg = *shown;
     choose(dlg, 1015, 4);
     EXPECT_TRUE(dlg.item(1094)->font().bold());
     EXPECT_TRUE(tooltipOf(dlg.item(1094)).startsWith("Original: speech 35, ")) << tooltipOf(dlg.item(1094)).toStdString();

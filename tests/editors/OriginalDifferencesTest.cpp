@@ -26,8 +26,6 @@ constexpr std::uint32_t kBuckler = kItems + 76 * 2;
 struct ModBesideOriginal {
     ModBesideOriginal()
     {
-        original = mod.dir.path() + "/diablo.exe";
-        QFile::copy(mod.path, original);
         const std::uint32_t name = mod.readLE(kShortSword + 16, 4) - kDiablo.pointerDelta;
         mod.poke(name, {'S', 'h', 'o', 'r', 't', 0});    // "Short Sword" shortened to "Short"
         mod.poke(kShortSword + 4, {2});                  // item class: all armors
@@ -35,16 +33,9 @@ struct ModBesideOriginal {
         mod.poke(kShortSword + 52, {0, 0, 4, 0});        // special flag 18
         mod.poke(kBuckler + 68, {0x2C, 0x01, 0, 0});      // price 300
     }
-    std::unique_ptr<CBaseItemsDlg> open(bool withOriginal)
-    {
-        auto dlg = std::make_unique<CBaseItemsDlg>();
-        dlg->setWorkingCopy(mod.path, kDiablo);
-        if (withOriginal) dlg->setOriginal(original);
-        dlg->show();
-        return dlg;
-    }
+    std::unique_ptr<CBaseItemsDlg> open(bool withOriginal) { return openEditor<CBaseItemsDlg>(mod, withOriginal ? original : QString()); }
     SampleCopy mod{"diablo"};
-    QString original;
+    QString original = mod.keepAsOriginal();
 };
 
 std::set<int> boldControls(CEditorDlg& dlg)

@@ -21,12 +21,14 @@
 
 namespace tarvix::test {
 
-// Opens an editor on a sample copy as the main window does, and shows it (which fills it).
+// Opens an editor on a sample copy as the main window does, with the mod's original when
+// one is given, and shows it (which fills it).
 template <class Dlg>
-std::unique_ptr<Dlg> openEditor(const SampleCopy& sample)
+std::unique_ptr<Dlg> openEditor(const SampleCopy& sample, const QString& original = {})
 {
     auto dlg = std::make_unique<Dlg>();
     dlg->setWorkingCopy(sample.path, sample.edition);
+    if (!original.isEmpty()) dlg->setOriginal(original);
     dlg->show();
     return dlg;
 }

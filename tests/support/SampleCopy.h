@@ -56,6 +56,14 @@ public:
         poke(offset, bytes);
     }
 
+    // A copy of the sample as it is now, beside it, to serve as the mod's original.
+    QString keepAsOriginal() const
+    {
+        const QString original = dir.path() + "/original.exe";
+        EXPECT_TRUE(QFile::copy(path, original));
+        return original;
+    }
+
     std::uint32_t readLE(std::uint32_t offset, int width) const
     {
         const QByteArray b = bytes();
