@@ -109,6 +109,24 @@ TEST(FieldBinding, ChecksOnTheBitsOfOneByteKeepTheBitsNoBoxShows)
     EXPECT_EQ(b.sample.readLE(r + 32, 1), 0u);
 }
 
+TEST(FieldBinding, BitsThatNoRowShowsAreKept)
+{
+    // Six resistance rows over a byte of eight bits: the game's own two stay as stored.
+    Bound b(tables::kMonsters, {{"resist_normal", bits(3)}}, 6);
+    b.show(1);
+    const auto at = static_cast<std::uint32_t>(b.binding.offsetOf(b.binding.field("resist_normal")));
+    b.sample.poke(at, {0xC8});
+    b.show(1);
+    for (int row = 0; row < 6; ++row) EXPECT_EQ(b.dlg.list(3)->item(row)->isSelected(), row == 3) << row;
+    EXPECT_EQ(b.save(), 0);
+    EXPECT_TRUE(b.sample.changes().empty());
+
+    b.dlg.list(3)->item(0)->setSelected(true);
+    b.dlg.list(3)->item(3)->setSelected(false);
+    EXPECT_EQ(b.save(), 1);
+    EXPECT_EQ(b.sample.changes(), (Bytes{{at, 0xC1}}));
+}
+
 TEST(FieldBinding, RowsAndCodesKeepValuesNoRowNames)
 {
     const std::uint32_t r = kDiabloAffixes + 48 * 3;
