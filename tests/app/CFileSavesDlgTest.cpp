@@ -17,8 +17,8 @@ using namespace tarvix::test;
 
 namespace {
 
-// A save name's 15-byte buffer, one byte behind the game's backslash, and the version.
-constexpr std::uint32_t kDiabloSingle = 0x9FC55;
+// The save names' 15-byte buffers, each one byte behind the game's backslash, and the version.
+constexpr std::uint32_t kDiabloSingle = 0x9FC55, kDiabloMulti = 0x9FC65;
 constexpr std::uint32_t kDiabloVersion = 0x8D3C8;
 
 } // namespace
@@ -37,6 +37,19 @@ TEST(FileSavesDlg, BothNamesAreShownAndSaveEndsTheDialog)
         EXPECT_FALSE(dlg->isVisible()) << edition;
         EXPECT_TRUE(sample.changes().empty()) << edition;
     }
+}
+
+TEST(FileSavesDlg, AnEmptiedNameWritesOneZeroAndTypingStopsAtFourteen)
+{
+    SampleCopy sample("diablo");
+    auto dlg = openEditor<CFileSavesDlg>(sample);
+    type(*dlg, 1011, "");
+    type(*dlg, 1012, "abcdefghijklmnopqrst");
+    EXPECT_EQ(dlg->text(1012), "abcdefghijklmn");
+    click(*dlg, 1014);
+    auto expected = textAt(kDiabloSingle, QByteArray(1, '\0'));
+    expected.merge(textAt(kDiabloMulti, QByteArray("abcdefghijklmn\0", 15)));
+    EXPECT_EQ(sample.changes(), sample.differing(expected));
 }
 
 TEST(FileSavesDlg, MainWindowButtonOpensItAndTheVersionStringStaysAsItWas)

@@ -42,6 +42,10 @@ TEST(CharactersDlg, EveryClassOfBothSamplesSavesBackByteForByte)
             EXPECT_EQ(dlg->text(1075), "250");
             choose(*dlg, 1015, 2);
             EXPECT_EQ(dlg->text(1079), "200"); // the low byte of its slot only
+            type(*dlg, 1079, "9");
+            click(*dlg, 1014);
+            EXPECT_EQ(sample.readLE(kDiabloStarts + 64 + 8, 4), 0x56341209u);
+            EXPECT_EQ(sample.changes(), sample.differing({{kDiabloStarts + 64 + 8, 9}}));
         } else {
             renderForReview(dlg.get(), "characters");
         }

@@ -70,6 +70,22 @@ TEST(SpeechesDlg, WithoutSearchAChosenSoundIsTheSpeechsToSave)
     click(*dlg, 1014);
     EXPECT_EQ(sample.changes(), sample.differing(le(speech(0) + 12, 5, 2)));
 
+    // Stored values no control takes as they are: kept until the user changes them.
+    const std::uint32_t r = speech(3);
+    sample.poke(r + 4, {2});           // "Show Speech" byte other than 0 or 1
+    sample.poke(r + 8, {0xFF});        // scroll speed -1
+    sample.poke(r + 12, {0xFF, 0xFF}); // no sound
+    sample.before = sample.bytes();
+    choose(*dlg, 1015, 3);
+    EXPECT_TRUE(dlg->isChecked(1137));
+    EXPECT_EQ(dlg->text(1138), "-1");
+    EXPECT_EQ(dlg->selectedRow(1094), -1);
+    click(*dlg, 1014);
+    EXPECT_TRUE(sample.changes().empty());
+    type(*dlg, 1138, "-2");
+    click(*dlg, 1014);
+    EXPECT_EQ(sample.changes(), sample.differing({{r + 8, 0xFE}}));
+
     choose(*dlg, 1015, 5);
     EXPECT_EQ(dlg->text(1134), "");
     choose(*dlg, 1015, 35);

@@ -55,6 +55,8 @@ TEST(SpellsDlg, UntouchedValuesKeepTheirStoredBytes)
     sample.poke(flash + 32, {77, 200, 0xFF, 66});      // sound, then three effects no row names
     auto dlg = openEditor<CSpellsDlg>(sample);
     EXPECT_EQ(dlg->text(1024), "10"); // stored 50
+    EXPECT_EQ(dlg->text(1039), "A128C"); // where the record's two name pointers lie
+    EXPECT_EQ(dlg->text(1042), "A1290");
 
     // Typing what was shown, or ticking the box back, leaves the control as shown.
     choose(*dlg, 1015, 2);
