@@ -87,17 +87,24 @@ TEST(EditorSafety, EscapeTheCloseBoxAndEnterNeverDropEditsUnasked)
         EXPECT_FALSE(e.dlg->isVisible());
         EXPECT_EQ(e.sample.changes(), e.sample.differing(le(kShortSword + 24, 9, 1)));
     }
-    {
-        Editing e;
-        e.prompter.saveAnswers = {Answer::Discard};
-        QTest::keyClick(e.dlg->edit(1027), Qt::Key_Escape);
-        EXPECT_FALSE(e.dlg->isVisible());
-        EXPECT_TRUE(e.sample.changes().empty());
+    for (const bool closeBox : {false, true}) {
+        for (const Answer answer : {Answer::Discard, Answer::Save}) {
+            Editing e;
+            e.prompter.saveAnswers = {answer};
+            if (closeBox) e.dlg->close();
+            else QTest::keyClick(e.dlg->edit(1027), Qt::Key_Escape);
+            EXPECT_FALSE(e.dlg->isVisible());
+            if (answer == Answer::Save) EXPECT_EQ(e.sample.changes(), e.sample.differing(le(kShortSword + 24, 9, 1)));
+            else EXPECT_TRUE(e.sample.changes().empty());
+        }
     }
     {
         // Enter keeps the editor open: it offers to save, or to put the record back.
         Editing e;
-        e.prompter.saveAnswers = {Answer::Discard, Answer::Save};
+        e.prompter.saveAnswers = {Answer::Cancel, Answer::Discard, Answer::Save};
+        QTest::keyClick(e.dlg->edit(1027), Qt::Key_Return);
+        EXPECT_TRUE(e.dlg->isVisible());
+        EXPECT_EQ(e.dlg->text(1027), "9");
         QTest::keyClick(e.dlg->edit(1027), Qt::Key_Return);
         EXPECT_TRUE(e.dlg->isVisible());
         EXPECT_EQ(e.dlg->text(1027), "2");
@@ -106,7 +113,7 @@ TEST(EditorSafety, EscapeTheCloseBoxAndEnterNeverDropEditsUnasked)
         EXPECT_TRUE(e.dlg->isVisible());
         EXPECT_EQ(e.sample.changes(), e.sample.differing(le(kShortSword + 24, 7, 1)));
         QTest::keyClick(e.dlg->edit(1027), Qt::Key_Return); // nothing unsaved: nothing asked
-        EXPECT_EQ(e.prompter.asked.size(), 2);
+        EXPECT_EQ(e.prompter.asked.size(), 3);
         EXPECT_TRUE(e.dlg->isVisible());
     }
     {
