@@ -35,6 +35,9 @@ TsvTable TsvTable::load(const std::string& path)
     while (std::getline(in, line)) {
         ++lineNo;
         if (!line.empty() && line.back() == '\r') line.pop_back();
+        // Spreadsheets saving "UTF-8 text" often start the file with a byte-order mark;
+        // it belongs to no cell.
+        if (lineNo == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
         if (line.empty()) continue;
         auto cells = splitTabs(line);
         if (table.m_columns.empty()) {

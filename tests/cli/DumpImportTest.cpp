@@ -102,6 +102,12 @@ TEST(Import, WritesExactlyTheCellsThatDifferAndNothingForAnUnchangedDump)
         const Outcome unchanged = runCli({"import", exe, "monsters", same});
         EXPECT_EQ(unchanged.status, 0) << unchanged.err;
         EXPECT_TRUE(files.changes(exe).empty());
+        // As a spreadsheet saves it: a byte-order mark and CRLF line ends.
+        std::string spreadsheet = "\xEF\xBB\xBF";
+        for (const char c : dumped) spreadsheet += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        const Outcome resaved = runCli({"import", exe, "monsters", files.write("resaved.tsv", spreadsheet)});
+        EXPECT_EQ(resaved.status, 0) << resaved.err;
+        EXPECT_TRUE(files.changes(exe).empty());
 
         Grid grid(dumped);
         grid.at(3, "hp_first") = "-999";
