@@ -55,6 +55,8 @@ Recipe Recipe::parse(std::string_view text, const std::string& path)
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         ++lineNo;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        // A text editor may have saved the recipe with a byte-order mark in front.
+        if (lineNo == 1 && line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
         if (line.empty() || line.front() == '#') continue;
 
         const std::string where = path + ":" + std::to_string(lineNo) + ": ";

@@ -93,6 +93,14 @@ TEST(Recipe, OfRandomEditsAppliedToACleanCopyGivesTheEditedFileByteForByte)
         EXPECT_EQ(again.status, 0) << again.err;
         EXPECT_NE(again.out.find(": 0 of "), std::string::npos) << again.out;
         EXPECT_EQ(Samples::bytes(out), Samples::bytes(edited));
+
+        // The same recipe saved by a text editor with a byte-order mark and CRLF line ends.
+        std::string resaved = "\xEF\xBB\xBF";
+        for (const std::uint8_t c : Samples::bytes(recipe))
+            resaved += c == '\n' ? std::string("\r\n") : std::string(1, static_cast<char>(c));
+        const Outcome fromEditor = runCli({"recipe", "apply", out, files.write("resaved.recipe", resaved)});
+        EXPECT_EQ(fromEditor.status, 0) << fromEditor.err;
+        EXPECT_NE(fromEditor.out.find(": 0 of "), std::string::npos) << fromEditor.out;
     }
 }
 
