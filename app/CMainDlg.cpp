@@ -330,15 +330,20 @@ bool CMainDlg::ConfirmTables(const QString& path, const Edition& edition)
     const std::vector<tables::StrayPointers> stray = tables::strayPointers(file, edition);
     file.close();
     if (stray.empty()) return true;
-    return Prompter::current().question(
-        this,
+    // Enter and Escape both keep the file closed: opening it takes a deliberate choice.
+    Prompter::Choice choice;
+    choice.caption = QStringLiteral("Unexpected tables");
+    choice.text =
         QStringLiteral("%1 has the length of the %2 executable, but its tables do not look like the game's:\n"
                        "%3\n\n"
                        "It may be another program of the same length, or a damaged copy. The editors would "
                        "show meaningless values, and saving could damage the file further.\n\n"
                        "Open it anyway?")
-            .arg(QDir::toNativeSeparators(path), editionRelease(edition), strayList(stray)),
-        QStringLiteral("Unexpected tables"));
+            .arg(QDir::toNativeSeparators(path), editionRelease(edition), strayList(stray));
+    choice.answers = {QStringLiteral("&Open Anyway"), QStringLiteral("Cancel")};
+    choice.defaultAnswer = 1;
+    choice.cancelAnswer = 1;
+    return Prompter::current().choose(this, choice) == 0;
 }
 
 void CMainDlg::ShowVersion(const QString& version)

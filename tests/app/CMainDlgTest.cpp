@@ -226,7 +226,7 @@ TEST_F(MainWindowTest, FileOfAnotherLengthIsRefusedAndTheLoadedOneStays)
 }
 
 // A file of the right length whose tables are not where the game keeps them opens only
-// when the user, warned, says so; saying No copies and changes nothing.
+// when the user, warned, says so; Enter, Escape or Cancel copies and changes nothing.
 TEST_F(MainWindowTest, TablesUnlikeTheGamesAreOpenedOnlyAfterAWarning)
 {
     const QString first = diablo("first.exe");
@@ -235,16 +235,24 @@ TEST_F(MainWindowTest, TablesUnlikeTheGamesAreOpenedOnlyAfterAWarning)
     QDir().mkpath(dir.filePath("odd"));
     writeAll(odd, patterned(kDiabloLength));
 
-    loadMod(odd, {true, false}); // a mod.exe, yes; open it all the same, no
+    loadMod(odd, {true}); // a mod.exe, yes; then Enter on the warning
     ASSERT_EQ(prompter.asked.size(), 2);
     EXPECT_EQ(prompter.asked[0], kModQuestion);
     expectMentions(prompter.asked[1], {"Unexpected tables: ", odd, "Diablo 1.09", "base_items.name", "Open it anyway?"});
+    ASSERT_EQ(prompter.offered.size(), 1u);
+    const Prompter::Choice& warning = prompter.offered[0];
+    EXPECT_EQ(warning.answers, QStringList({"&Open Anyway", "Cancel"}));
+    EXPECT_EQ(warning.defaultAnswer, 1);
+    EXPECT_EQ(warning.cancelAnswer, 1);
+    prompter.choices = {warning.defaultAnswer};
+    loadMod(odd, {true});
     EXPECT_FALSE(QFile::exists(dir.filePath("odd/mod.exe")));
     EXPECT_EQ(main->workingCopyPath(), first);
     EXPECT_EQ(main->settings().directory(), dir.path());
 
     prompter.asked.clear();
-    loadMod(odd, {true, true});
+    prompter.choices = {0};
+    loadMod(odd, {true});
     EXPECT_EQ(prompter.asked.size(), 2);
     EXPECT_EQ(main->workingCopyPath(), dir.filePath("odd/mod.exe"));
     EXPECT_EQ(main->editionTag(), "diablo7");
