@@ -138,7 +138,11 @@ const QString kNothingLoadedHint = QStringLiteral("Load a Diablo or Hellfire exe
 
 } // namespace
 
-CMainDlg::CMainDlg(Settings settings, QWidget* owner) : CDialog(102, owner), m_settings(std::move(settings))
+CMainDlg::CMainDlg(Settings settings, QWidget* owner)
+    : CDialog(102, owner), m_settings(std::move(settings)), m_marks([this](int) {
+          // Written at once, as every change of this edit is.
+          if (m_originalVersion) edit(kVersionEdit)->setText(*m_originalVersion);
+      })
 {
     // The window shows the application's icon, which is decoded once for the whole program.
     BuildMenu();
@@ -376,6 +380,7 @@ void CMainDlg::OnChangeVersion()
         file.close();
         m_storedVersion = text.left(kVersionChars);
         m_versionWriteFailed = false;
+        MarkVersion();
     } catch (const FileError& error) {
         // Every keystroke writes: one message says why the file takes none of them, and
         // the edit keeps showing what the file holds.
@@ -384,7 +389,17 @@ void CMainDlg::OnChangeVersion()
         m_storedVersion = StoredVersion();
         ShowVersion(m_storedVersion);
         edit(kVersionEdit)->setCursorPosition(std::min<int>(cursor, m_storedVersion.size()));
+        MarkVersion();
     }
+}
+
+void CMainDlg::MarkVersion()
+{
+    QLineEdit* version = edit(kVersionEdit);
+    if (m_edition && m_originalVersion && *m_originalVersion != m_storedVersion)
+        m_marks.mark(version, kVersionEdit, *m_originalVersion);
+    else
+        m_marks.unmark(version);
 }
 
 void CMainDlg::ShowState()
@@ -401,6 +416,7 @@ void CMainDlg::ShowState()
     version->setPlaceholderText(loaded ? QString() : kNothingLoadedHint);
     setWindowTitle(loaded ? QStringLiteral("Tarvix - %1 (%2)").arg(QFileInfo(m_path).fileName(), editionName(*m_edition))
                           : QStringLiteral("Tarvix"));
+    MarkVersion();
 }
 
 void CMainDlg::OnSaveModAs()
@@ -438,9 +454,18 @@ void CMainDlg::UseOriginal(const QString& original)
     // A remembered original that is gone, or is no longer of the working copy's edition,
     // is not compared with; it stays remembered in case it comes back.
     m_original.clear();
+    m_originalVersion.reset();
     if (original.isEmpty() || !m_edition) return;
     QFile file(original);
-    if (file.exists() && static_cast<std::uint64_t>(file.size()) == m_edition->fileLength) m_original = original;
+    if (!file.exists() || static_cast<std::uint64_t>(file.size()) != m_edition->fileLength) return;
+    m_original = original;
+    try {
+        WorkingCopy copy(fileName(original), WorkingCopy::Mode::ReadOnly, m_edition->fileLength);
+        m_originalVersion = gameText(readFixedText(copy, versionOffset(*m_edition), versionField().field->room));
+    } catch (const FileError&) {
+        // An original that cannot be read now simply marks nothing here; the editors
+        // and the Differences window say why when they read it.
+    }
 }
 
 void CMainDlg::OnCompareWith()
@@ -474,7 +499,7 @@ void CMainDlg::OnCompareWith()
 void CMainDlg::OnForgetOriginal()
 {
     m_settings.setOriginalOf(m_path, QString());
-    m_original.clear();
+    UseOriginal(QString());
     ShowState();
 }
 

@@ -3,8 +3,11 @@
 #include "app/Settings.h"
 #include "exe/Edition.h"
 #include "ui/CDialog.h"
+#include "ui/OriginalMarks.h"
 
 #include <QString>
+
+#include <optional>
 
 class QAction;
 class QMenuBar;
@@ -72,6 +75,9 @@ private:
     bool ConfirmTables(const QString& path, const Edition& edition);
     QString StoredVersion() const;
     void ShowVersion(const QString& version);
+    // Bold, with the original's text in its tooltip, while the stored version string
+    // differs from the original's.
+    void MarkVersion();
     // Title, editor buttons, Save Mod As and the version edit, for what is loaded.
     void ShowState();
     void RememberFolder(const QString& folder);
@@ -84,6 +90,8 @@ private:
     const Edition* m_edition = nullptr; // goes with m_tag
     QString m_storedVersion;            // what the working copy held when last read or written
     bool m_versionWriteFailed = false;  // since the last write that succeeded
+    std::optional<QString> m_originalVersion; // the original's, where an original is known and readable
+    OriginalMarks m_marks;
     QString m_startPath;
     bool m_holdFolder = false;
     QString m_pendingFolder; // to be remembered once the window has been painted

@@ -3,6 +3,7 @@
 #include "app/CMainDlg.h"
 #include "app/CommandLine.h"
 #include "support/EditorDriver.h"
+#include "support/MarkDriver.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -551,4 +552,33 @@ TEST_F(MainWindowTest, DifferencesListTheChangedFieldsAndOpenTheirRecord)
     EXPECT_EQ(lines, (QStringList{"base_items|1|Short Sword|level|2|9", "texts|0||version_string|v1.09|V1.09"}));
     EXPECT_EQ(editor, "CBaseItemsDlg");
     EXPECT_EQ(record, "1 - Short Sword");
+}
+
+// The version string is a field like any other: while it differs from the original's, the
+// edit is bold, gives the original in its tooltip and puts it back from its context menu.
+TEST_F(MainWindowTest, TheVersionEditIsMarkedWhileItDiffersFromTheOriginal)
+{
+    const QString game = diablo("game/diablo.exe"), mod = dir.filePath("game/mod.exe");
+    loadMod(game, {true});
+    EXPECT_FALSE(version()->font().bold());
+
+    typeAtEnd("!");
+    EXPECT_TRUE(version()->font().bold());
+    renderForReview(main.get(), "render-main-marked");
+    EXPECT_TRUE(tooltipOf(version()).startsWith("Original: v1.09")) << tooltipOf(version()).toStdString();
+    revertThroughMenu(version());
+    EXPECT_EQ(version()->text(), "v1.09");
+    EXPECT_FALSE(version()->font().bold());
+    // Written back as its characters and one zero, as every text is; the bytes behind
+    // that zero, which the game never reads, stay as the edits left them.
+    EXPECT_EQ(readAll(mod).mid(kDiabloVersion, 6), QByteArray("v1.09\0", 6));
+
+    // Loaded later with its difference stored; then no original, nothing marked.
+    typeAtEnd("?");
+    loadMod(diablo("other.exe"));
+    EXPECT_FALSE(version()->font().bold());
+    loadMod(mod);
+    EXPECT_TRUE(version()->font().bold());
+    main->command(32777)->trigger(); // forget the original
+    EXPECT_FALSE(version()->font().bold());
 }

@@ -7,16 +7,9 @@
 #include "editors/monsters/BossDlg.h"
 #include "editors/monsters/MonsterDataDlg.h"
 #include "support/EditorDriver.h"
+#include "support/MarkDriver.h"
 #include "tables/Access.h"
 #include "tables/GameTables.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QContextMenuEvent>
-#include <QHelpEvent>
-#include <QMenu>
-#include <QTimer>
-#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -27,27 +20,6 @@ namespace {
 
 constexpr std::uint32_t kIcons = 0x829C9;
 constexpr std::uint32_t kSpellbook = 0x82B10;
-
-// Right-clicks a control and picks the menu's last action, as a user would.
-void revertThroughMenu(QWidget* control)
-{
-    QTimer::singleShot(0, [] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_TRUE(menu);
-        ASSERT_TRUE(menu->actions().last()->text().startsWith("Revert to Original"));
-        menu->actions().last()->trigger();
-        menu->close();
-    });
-    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2), control->mapToGlobal(QPoint(2, 2)));
-    QApplication::sendEvent(control, &click);
-}
-
-QString tooltipOf(QWidget* control)
-{
-    QHelpEvent ask(QEvent::ToolTip, QPoint(2, 2), control->mapToGlobal(QPoint(2, 2)));
-    QApplication::sendEvent(control, &ask);
-    return QToolTip::text();
-}
 
 } // namespace
 
