@@ -86,8 +86,12 @@ Recipe Recipe::parse(std::string_view text, const std::string& path)
         if (!row || *row < 0 || *row > 0xFFFF)
             throw Refused(where + "\"" + std::string(cells[1]) + "\" is not a row");
         change.row = static_cast<int>(*row);
-        change.original = tables::unescapeText(cells[3]);
-        change.changed = tables::unescapeText(cells[4]);
+        try {
+            change.original = tables::unescapeText(cells[3]);
+            change.changed = tables::unescapeText(cells[4]);
+        } catch (const std::invalid_argument& e) {
+            throw Refused(where + e.what());
+        }
         change.line = lineNo;
         recipe.changes.push_back(std::move(change));
     }

@@ -12,6 +12,7 @@
 #include <map>
 #include <ostream>
 #include <set>
+#include <stdexcept>
 
 namespace tarvix::cli {
 
@@ -71,7 +72,12 @@ int set(const Arguments& args, std::ostream& out, std::ostream&)
     if (field.field->readOnly)
         throw Refused(named(field, row) + " is read-only: the program never writes it");
 
-    const std::string value = unescapeText(args.positional[4]);
+    std::string value;
+    try {
+        value = unescapeText(args.positional[4]);
+    } catch (const std::invalid_argument& e) {
+        throw Refused("cannot set " + named(field, row) + ": " + e.what() + "; nothing written");
+    }
     const FieldValue before = image.value(field, row);
     WritePlan plan(image);
     const std::string refusal = plan.add(field, row, value);
@@ -147,8 +153,12 @@ int import(const Arguments& args, std::ostream& out, std::ostream&)
                                        "0 and cannot be changed here; only the text behind it can");
                 continue;
             }
-            const std::string refusal = plan.add(findField(table, column), row, unescapeText(cell));
-            if (!refusal.empty()) problems.push_back(where + column + ": " + refusal);
+            try {
+                const std::string refusal = plan.add(findField(table, column), row, unescapeText(cell));
+                if (!refusal.empty()) problems.push_back(where + column + ": " + refusal);
+            } catch (const std::invalid_argument& e) {
+                problems.push_back(where + column + ": " + e.what());
+            }
         }
     }
     if (problems.empty()) problems = plan.conflicts();

@@ -16,7 +16,9 @@ namespace tarvix::tables {
 // backslash alone is written \x5C.
 std::string escapeText(std::string_view text);
 // The inverse of escapeText for every text; \xHH with hex digits of either case is one
-// byte, any other backslash is itself.
+// byte, any other backslash is itself. A character typed as UTF-8 (é) is its one byte of
+// the game's 8-bit text, as the editors store it; std::invalid_argument says why for
+// one no 8-bit text holds (€) and for a byte above 0x7F that is not UTF-8.
 std::string unescapeText(std::string_view cell);
 
 // A whole cell in decimal, with an optional minus sign; nothing for anything else.

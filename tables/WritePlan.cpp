@@ -3,8 +3,11 @@
 #include "exe/PointerTranslation.h"
 #include "exe/WorkingCopy.h"
 #include "tables/CellText.h"
+#include "tables/GameTables.h"
 
 #include <algorithm>
+#include <set>
+#include <tuple>
 
 namespace tarvix::tables {
 
@@ -110,6 +113,32 @@ std::vector<std::string> WritePlan::conflicts() const
                    ", once the other writes are made (it shares bytes with "
                    "another field, such as one text behind two pointers)";
         found.push_back(std::move(message));
+    }
+
+    // A text that a field outside the batch also points at (or into) would change under
+    // it. The game reads one text for both, so the batch must say so by writing both.
+    std::set<std::tuple<const Field*, int>> planned;
+    for (const Entry& e : m_entries) planned.emplace(e.field.field, e.row);
+    const auto before = m_image->bytes();
+    for (const Table* table : allTables()) {
+        const Placement& placement = m_image->placement(*table);
+        for (const Run& run : table->runs) {
+            for (const Field& field : run.fields) {
+                if (field.type != Type::Pointer) continue;
+                const FieldRef ref{table, &run, &field};
+                for (int row = 0; row < placement.rows(); ++row) {
+                    if (planned.contains({&field, row})) continue;
+                    const FieldValue was = valueIn(before, placement, ref, row);
+                    const FieldValue now = valueIn(after, placement, ref, row);
+                    if (sameValue(was, now)) continue;
+                    found.push_back(std::string(table->name) + " row " + std::to_string(row) + " " +
+                                    std::string(field.name) + ": would change too, from " + quoted(was.text) +
+                                    " to " + quoted(now.text) +
+                                    ", as it shares its text with a field written here (write both to the "
+                                    "same value in one import or recipe, or leave the text alone)");
+                }
+            }
+        }
     }
     return found;
 }

@@ -82,3 +82,48 @@ TEST(Set, TextsWithTabsNewlinesAndHighBytesRoundTripThroughTheirEscapes)
             ASSERT_TRUE(c >= 0x20 && c < 0x7F) << cell;
     }
 }
+
+// What a terminal or a spreadsheet types is UTF-8; the game's texts are 8-bit. A character
+// the game can hold is its one byte, as the editors store it; anything else is refused.
+// And a text that another field also points at (or into) is refused, since writing it
+// would change that field too, unless the batch writes both alike.
+TEST(Set, TypedCharactersAreTheGamesBytesAndSharedTextsAreWrittenOnlyTogether)
+{
+    Samples files(kSamples[1]);
+    const std::string clean = files.copy("mod.exe");
+    ASSERT_EQ(runCli({"set", clean, "base_items", "1", "name", "\xC3\x89p\xC3\xA9\x65"}).status, 0); // Épée
+    EXPECT_EQ(runCli({"get", clean, "base_items", "1", "name"}).out, "\\xC9p\\xE9e\n");
+    const std::map<std::uint64_t, std::uint8_t> typed = files.changes(clean);
+    for (const char* refused : {"\xE9t\xE9", "\xE2\x82\xACuro"}) { // Latin-1 bytes; the euro sign
+        const Outcome set = runCli({"set", clean, "base_items", "1", "name", refused});
+        EXPECT_EQ(set.status, 2);
+        EXPECT_NE(set.err.find("nothing written"), std::string::npos) << set.err;
+        EXPECT_EQ(files.changes(clean), typed);
+    }
+
+    // Row 2's name pointer made row 1's, then made to lead into its tail ("Sword").
+    const tables::Placement base(tables::kBaseItems, kHellfire);
+    const auto name = fieldOf(tables::kBaseItems, "name");
+    std::vector<std::uint8_t> bytes = Samples::bytes(files.source());
+    for (const int into : {0, 6}) {
+        SCOPED_TRACE(into);
+        std::vector<std::uint8_t> shared = bytes;
+        std::uint32_t pointer = 0;
+        for (int i = 3; i >= 0; --i) pointer = (pointer << 8) | shared[base.offsetOf(name, 1) + i];
+        pointer += into;
+        for (int i = 0; i < 4; ++i) shared[base.offsetOf(name, 2) + i] = static_cast<std::uint8_t>(pointer >> (8 * i));
+        const std::string exe = files.write("shared.exe", std::string(shared.begin(), shared.end()));
+
+        const Outcome alone = runCli({"set", exe, "base_items", "1", "name", "Short Blade"});
+        EXPECT_EQ(alone.status, 2);
+        EXPECT_NE(alone.err.find("base_items row 2 name: would change too"), std::string::npos) << alone.err;
+        EXPECT_EQ(Samples::bytes(exe), shared);
+        EXPECT_EQ(runCli({"set", exe, "base_items", "2", "name", into ? "Blade" : "Short Blade"}).status, 2);
+        EXPECT_EQ(Samples::bytes(exe), shared);
+    }
+    const std::string exe = files.path("shared.exe");
+    const std::string both = files.write("both.tsv", "index\tname\n1\tShort Blade\n2\tBlade\n");
+    const Outcome together = runCli({"import", exe, "base_items", both});
+    EXPECT_EQ(together.status, 0) << together.err;
+    EXPECT_EQ(runCli({"get", exe, "base_items", "2", "name"}).out, "Blade\n");
+}
