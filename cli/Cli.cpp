@@ -72,9 +72,10 @@ const std::vector<Command>& commands()
          "Writes VALUE into one field, and nothing else. Refused, with nothing written: a\n"
          "number outside the field's type, a text longer than its room (behind a pointer: the\n"
          "length of the text stored there now; in place: its buffer less the zero byte), a\n"
-         "read-only field, a zero pointer. A text is written as its characters and zeros to\n"
-         "the end of its room, so no stale characters of the old one stay behind. Put --\n"
-         "before a VALUE that starts with a dash and is not a number.\n\n",
+         "read-only field, a zero pointer, a text that another field shares. A text is written\n"
+         "as its characters and one zero byte, as the editors write it; what the old text\n"
+         "leaves behind that byte stays (the game reads no further). Put -- before a VALUE\n"
+         "that starts with a dash and is not a number.\n\n",
          {},
          5,
          set},
@@ -189,9 +190,12 @@ Arguments parse(const Command& c, const std::vector<std::string>& words, bool& w
         if (std::find(c.valueOptions.begin(), c.valueOptions.end(), word) == c.valueOptions.end())
             throw UsageError("unknown option " + words[i]);
         if (!inlineValue) {
-            if (i + 1 >= words.size()) throw UsageError(word + " needs a value");
+            if (i + 1 >= words.size()) throw UsageError(words[i] + " needs a value");
             value = words[++i];
         }
+        // An empty value is a mistake (an unset variable in a script), never a choice:
+        // -o "" must not quietly mean "in place".
+        if (value.empty()) throw UsageError(words[i - (inlineValue ? 0 : 1)] + " needs a value, not an empty one");
         args.options[word] = value;
     }
     return args;
@@ -224,6 +228,21 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const Command* command = nullptr;
     for (const Command& c : commands())
         if (c.name == name) command = &c;
+    if (!command && name == "recipe") {
+        const bool wantsHelp = args.size() > 1 && (args[1] == "--help" || args[1] == "-h");
+        std::ostream& to = wantsHelp ? out : err;
+        if (!wantsHelp) to << "tarvix-cli recipe: export or apply?\n";
+        for (const Command& c : commands()) {
+            if (!c.name.starts_with("recipe ")) continue;
+            if (wantsHelp) {
+                help(to, c);
+                to << "\n";
+            } else {
+                usage(to, c);
+            }
+        }
+        return wantsHelp ? kSuccess : kRefused;
+    }
     if (!command) {
         err << "tarvix-cli: no command \"" << name << "\"\n\n";
         overview(err);
@@ -239,7 +258,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             return kSuccess;
         }
         if (parsed.positional.size() != command->arguments)
-            throw UsageError(std::to_string(command->arguments) + " arguments expected, " +
+            throw UsageError(std::to_string(command->arguments) +
+                             (command->arguments == 1 ? " argument expected, " : " arguments expected, ") +
                              std::to_string(parsed.positional.size()) + " given");
         return command->run(parsed, out, err);
     } catch (const UsageError& e) {

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -74,8 +75,24 @@ std::span<const std::uint8_t> asBytes(std::string_view text)
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
-void replaceFile(const std::string& path, std::span<const std::uint8_t> bytes, unsigned mode)
+void replaceFile(const std::string& target, std::span<const std::uint8_t> bytes, unsigned mode)
 {
+    // A link is followed, as cp would: the file it leads to takes the bytes, and the link
+    // stays. A device, folder or pipe is never replaced by a regular file.
+    std::string path = target;
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) == 0) {
+        if (S_ISLNK(info.st_mode)) {
+            char* resolved = ::realpath(target.c_str(), nullptr);
+            if (!resolved)
+                throw FileError::fromErrno(target, "write", errno, " (following the link it is)");
+            path = resolved;
+            std::free(resolved);
+            if (::stat(path.c_str(), &info) != 0) throw FileError::fromErrno(path, "write", errno);
+        }
+        if (!S_ISREG(info.st_mode))
+            throw Refused(target + " is not a regular file (a folder, a device or a pipe); nothing written");
+    }
     std::string temporary = path + ".tarvix-XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) throw FileError::fromErrno(path, "write", errno, " (making a temporary file beside it)");

@@ -2,7 +2,9 @@
 
 #include "CliTestSupport.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 using namespace tarvix::test;
@@ -50,6 +52,26 @@ TEST(Program, ExitsZeroWhenDoneOneForADifferenceTwoForUsageAndRefusals)
         EXPECT_EQ(outcome.status, 2) << refused;
         EXPECT_FALSE(outcome.err.empty()) << refused;
     }
+    // Nothing quietly half-done: an empty -o (an unset variable in a script) is no "in
+    // place", and a recipe or dump cut short by a full disk is no success.
+    const std::string recipe = files.write("empty.recipe", "tarvix-recipe\t1\nedition\thell1\n");
+    EXPECT_EQ(program(files, "recipe apply " + exe + " " + recipe + " -o ''").status, 2);
+    EXPECT_EQ(program(files, "recipe").status, 2);
+    const std::string pipe = files.path("pipe"); // -o never turns a pipe or device into a file
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(program(files, "recipe apply " + exe + " " + recipe + " -o " + pipe).status, 2);
+    struct stat pipeInfo {};
+    EXPECT_TRUE(::stat(pipe.c_str(), &pipeInfo) == 0 && S_ISFIFO(pipeInfo.st_mode));
+    if (std::FILE* full = std::fopen("/dev/full", "w")) {
+        std::fclose(full);
+        const std::string command = std::string(TARVIX_CLI) + " dump " + exe + " monsters >/dev/full 2>" +
+                                    files.path("stderr");
+        const int raw = std::system(command.c_str());
+        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 2);
+        const auto err = Samples::bytes(files.path("stderr"));
+        EXPECT_NE(std::string(err.begin(), err.end()).find("No space left on device"), std::string::npos);
+    }
+
     const Outcome missing = program(files, "info " + files.path("missing.exe"));
     EXPECT_NE(missing.err.find("missing.exe for reading: No such file or directory"), std::string::npos)
         << missing.err;
