@@ -50,7 +50,7 @@ std::string readWholeFile(const std::string& path);
 // Permission bits of an existing file (FileError naming it otherwise).
 unsigned permissionsOf(const std::string& path);
 
-// "0x8E448", as offsets are written in this program.
+// "0x1F", as offsets are written in this program: upper-case digits after 0x.
 std::string hex(std::uint64_t value);
 
 } // namespace tarvix::cli
