@@ -8,6 +8,7 @@
 #include "tables/Access.h"
 #include "tables/GameTables.h"
 #include "tests/exe/ScratchDir.h"
+#include "tests/tables/TableSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -20,15 +21,12 @@ using namespace tarvix::tables;
 
 namespace {
 
-struct Sample {
-    const Edition* edition;
-    const char* file;
-};
-const Sample kSamples[] = {{&kDiablo, "diablo-sample.exe"}, {&kHellfire, "hellfire-sample.exe"}};
+using Sample = test::TableSample;
+constexpr const auto& kSamples = test::kTableSamples;
 
 std::vector<std::uint8_t> sampleBytes(const Sample& s)
 {
-    return test::ScratchDir::contents(std::string(TARVIX_SAMPLE_DIR) + "/" + s.file);
+    return test::ScratchDir::contents(test::samplePath(s));
 }
 
 std::set<std::string> strayPlaces(const std::string& path, const Edition& edition)

@@ -7,6 +7,7 @@
 #include "tables/Cells.h"
 #include "tables/GameTables.h"
 #include "tables/Tsv.h"
+#include "tests/tables/TableSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -20,12 +21,8 @@ using namespace tarvix::tables;
 
 namespace {
 
-struct Sample {
-    const Edition* edition;
-    const char* file;
-    const char* suffix;
-};
-const Sample kSamples[] = {{&kDiablo, "diablo-sample.exe", "diablo"}, {&kHellfire, "hellfire-sample.exe", "hellfire"}};
+using Sample = test::TableSample;
+constexpr const auto& kSamples = test::kTableSamples;
 
 std::string dataPath(std::string_view stem, const Sample& s)
 {
@@ -100,7 +97,7 @@ TEST(TableDescriptions, ConvertedFieldsKnowWhichShownValuesFit)
 TEST(TableDescriptions, EverySampleReadsBackAsItsDataFiles)
 {
     for (const Sample& s : kSamples) {
-        WorkingCopy file(std::string(TARVIX_SAMPLE_DIR) + "/" + s.file, WorkingCopy::Mode::ReadOnly);
+        WorkingCopy file(test::samplePath(s), WorkingCopy::Mode::ReadOnly);
         for (const Table* table : allTables()) {
             if (table == &kTexts) continue;
             const TsvTable data = TsvTable::load(dataPath(table->name, s));
@@ -120,7 +117,7 @@ TEST(TableDescriptions, EverySampleReadsBackAsItsDataFiles)
 TEST(TableDescriptions, FixedTextsLieWhereTheDataSaysWithTheirRoom)
 {
     for (const Sample& s : kSamples) {
-        WorkingCopy file(std::string(TARVIX_SAMPLE_DIR) + "/" + s.file, WorkingCopy::Mode::ReadOnly);
+        WorkingCopy file(test::samplePath(s), WorkingCopy::Mode::ReadOnly);
         const TsvTable scalars = TsvTable::load(dataPath("scalars", s));
         const Placement texts(kTexts, *s.edition);
         const std::vector<std::string> cells = cellsOf(file, texts, 0);
@@ -141,7 +138,7 @@ TEST(TableDescriptions, FixedTextsLieWhereTheDataSaysWithTheirRoom)
 TEST(TableDescriptions, WholeTablesReadInOneGoAsRowByRow)
 {
     for (const Sample& s : kSamples) {
-        WorkingCopy file(std::string(TARVIX_SAMPLE_DIR) + "/" + s.file, WorkingCopy::Mode::ReadOnly);
+        WorkingCopy file(test::samplePath(s), WorkingCopy::Mode::ReadOnly);
         for (const Table* table : allTables()) {
             const Placement placement(*table, *s.edition, file);
             const std::vector<RowBytes> rows = RowBytes::readRows(file, placement);
@@ -167,7 +164,7 @@ TEST(TableDescriptions, WholeTablesReadInOneGoAsRowByRow)
 TEST(TableDescriptions, NumberColumnsReadInOneGoWithTheFieldsSign)
 {
     const Sample& s = kSamples[1];
-    WorkingCopy file(std::string(TARVIX_SAMPLE_DIR) + "/" + s.file, WorkingCopy::Mode::ReadOnly);
+    WorkingCopy file(test::samplePath(s), WorkingCopy::Mode::ReadOnly);
     // Spells have book levels of -1 (never in a book), 32 bits wide, 56 bytes apart.
     for (auto [table, column] : {std::pair{&kSpeeches, "sound"}, std::pair{&kSpells, "book_level"}}) {
         const std::vector<std::int64_t> values = readColumn(file, Placement(*table, *s.edition), fieldOf(*table, column));
